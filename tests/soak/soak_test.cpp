@@ -1,0 +1,2 @@
+// placeholder replaced below
+int main() { return 0; }
