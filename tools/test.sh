@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test (unit, soak, end-to-end).
+# Installs what is missing, builds everything and runs every test
+# (unit, soak, end-to-end under Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
