@@ -23,11 +23,21 @@ bool ParseTime(const std::string& text, platform::TimeOfDay& out) {
   out = {h, m, s};
   return true;
 }
+
+// "WxH", each side 1 to 16384 pixels.
+bool ParseScreen(const std::string& text, platform::Size& out) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  platform::Size s;
+  if (!ParseNumber(text.substr(0, x), s.w, 1, 16384) || !ParseNumber(text.substr(x + 1), s.h, 1, 16384)) return false;
+  out = s;
+  return true;
+}
 }  // namespace
 
 const char* SimUsage() {
   return "usage: chuderby-sim [--seed N] [--races N] [--start-time HH:MM:SS] [--folder DIR] [--clip-ms N] "
-         "[--trace FILE]";
+         "[--trace FILE] [--frames DIR] [--frame-every N] [--screen WxH] [--export-images DIR]";
 }
 
 ParseResult ParseSimOptions(const std::vector<std::string>& args) {
@@ -67,6 +77,16 @@ ParseResult ParseSimOptions(const std::vector<std::string>& args) {
     } else if (a == "--trace") {
       ok = !v.empty();
       o.trace = v;
+    } else if (a == "--frames") {
+      ok = !v.empty();
+      o.frames = v;
+    } else if (a == "--frame-every") {
+      ok = ParseNumber(v, o.frameEvery, 1, 1'000'000);
+    } else if (a == "--screen") {
+      ok = ParseScreen(v, o.screen);
+    } else if (a == "--export-images") {
+      ok = !v.empty();
+      o.exportImages = v;
     } else {
       r.error = "unknown option " + a;
       return r;

@@ -17,6 +17,10 @@ struct SimOptions {
   std::optional<std::string> folder;  // default: the executable's folder
   std::optional<int> clipMs;
   std::optional<std::string> trace;
+  std::optional<std::string> frames;        // folder for PNG frames
+  int frameEvery = 10;                      // a course frame every N-th race tick
+  platform::Size screen{1024, 768};         // the screen the windows fill
+  std::optional<std::string> exportImages;  // write the built-in pictures there and end
   bool help = false;
 };
 

@@ -2,9 +2,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
-#include <string>
-#include <string_view>
 
 #include "platform/raster/picture.h"
 
@@ -17,15 +14,16 @@ struct Assets {
   platform::Picture bar;      // 160×11, the inner rail of the home straight
   platform::Picture board;    // 336×476, the paddock board's background
   std::array<platform::Picture, 6> icons;  // 32×32, one runner icon per post
-  platform::Picture programIcon;           // 32×32
+  platform::Picture programIcon;           // 32×32, in the 16 colours of the old palette
 };
 
-// The pictures built into the program.
+// The pictures built into the program. (Replacing them with files of the
+// program folder is the job of LoadAssets, platform/raster/assets_io.h.)
 const Assets& BuiltInAssets();
 
-// The built-in pictures, each replaced by Images/<name>.png in the program
-// folder where such a file exists and has the right size. `warn` receives one
-// line for each file that is there but cannot be used.
-Assets LoadAssets(std::string_view folder, const std::function<void(const std::string&)>& warn);
+// Makes the masks of the sprite sheet and the gate pure white or black (a
+// pixel is white when each channel is at least 128) and the images pure black
+// wherever their mask is white, as the two-copy masking needs.
+void MakeMasksExact(Assets& assets);
 
 }  // namespace chu

@@ -1,5 +1,8 @@
-// Plain stand-in pictures at the design sizes.
+// The pictures built into the program, drawn from text art and a little code.
 #include "assets/assets.h"
+#include "assets/pictures.h"
+
+#include <vector>
 
 namespace chu {
 
@@ -8,24 +11,31 @@ using platform::Picture;
 namespace {
 Assets MakeBuiltIn() {
   Assets a;
-  a.course = Picture(802, 602, 0x208020);
-  a.course.fillRect({200, 200, 400, 200}, 0x806020);
-  a.course.fillRect({204, 204, 392, 192}, 0x808080);
-  a.sprites = Picture(384, 224, 0);
-  a.sprites.fillRect({0, 192, 384, 32}, 0xFFFFFF);
-  for (int col = 0; col < 12; ++col) {
-    a.sprites.fillRect({col * 32 + 4, 192 + 4, 24, 24}, 0);
-    for (int r = 0; r < 6; ++r) a.sprites.fillRect({col * 32 + 4, r * 32 + 4, 24, 24}, 0xA0A0A0);
-  }
-  a.gate = Picture(68, 34, 0);
-  a.gate.fillRect({34, 0, 34, 34}, 0xFFFFFF);
-  a.gate.fillRect({0, 0, 34, 4}, 0x000080);
-  a.gate.fillRect({34, 0, 34, 4}, 0);
-  a.bar = Picture(160, 11, 0x806020);
-  a.board = Picture(336, 476, 0xC0C0C0);
-  for (auto& icon : a.icons) icon = Picture(32, 32, 0);
-  a.programIcon = Picture(32, 32, 0);
+  a.course = pictures::MakeCourse();
+  a.sprites = pictures::MakeSpriteSheet();
+  a.gate = pictures::MakeGate();
+  a.bar = pictures::MakeBar();
+  a.board = pictures::MakeBoard();
+  a.icons = pictures::MakeRunnerIcons();
+  a.programIcon = pictures::MakeProgramIcon();
   return a;
+}
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+bool IsLight(std::uint32_t p) { return (p >> 16 & 0xFF) >= 128 && (p >> 8 & 0xFF) >= 128 && (p & 0xFF) >= 128; }
+
+// Makes the w×h mask block at `mask` pure white or black, and each image
+// block that shares it black wherever it is white.
+void MakeExact(Picture& pic, platform::Point mask, const std::vector<platform::Point>& images, int w, int h) {
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const bool clear = IsLight(pic.at(mask.x + x, mask.y + y));
+      pic.set(mask.x + x, mask.y + y, clear ? kWhite : 0);
+      if (clear)
+        for (platform::Point image : images) pic.set(image.x + x, image.y + y, 0);
+    }
+  }
 }
 }  // namespace
 
@@ -34,6 +44,19 @@ const Assets& BuiltInAssets() {
   return assets;
 }
 
-Assets LoadAssets(std::string_view, const std::function<void(const std::string&)>&) { return BuiltInAssets(); }
+void MakeMasksExact(Assets& assets) {
+  using pictures::kCell;
+  Picture& sheet = assets.sprites;
+  if (sheet.size() == pictures::kSheetSize) {
+    // The mask of each column lies in row 6; rows 0 to 5 share it.
+    for (int col = 0; col < sheet.width() / kCell; ++col) {
+      std::vector<platform::Point> rows;
+      for (int row = 0; row < pictures::kMaskRow; ++row) rows.push_back({col * kCell, row * kCell});
+      MakeExact(sheet, {col * kCell, pictures::kMaskRow * kCell}, rows, kCell, kCell);
+    }
+  }
+  Picture& gate = assets.gate;
+  if (gate.size() == pictures::kGateSize) MakeExact(gate, {34, 0}, {{0, 0}}, 34, 34);
+}
 
 }  // namespace chu
