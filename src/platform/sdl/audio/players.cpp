@@ -1,0 +1,114 @@
+#include "players.h"
+
+#include <SDL_mixer.h>
+
+namespace chu::sdl {
+
+using platform::MciCommand;
+
+void MixerPlayer::command(MciCommand c) {
+  // Catch up with the mixer: a piece that has played out is at its end.
+  if (state_ == State::Playing && !sounding()) state_ = State::AtEnd;
+  switch (c) {
+    case MciCommand::Open:
+      if (state_ != State::Closed) command(MciCommand::Close);
+      if (load()) state_ = State::AtStart;
+      break;
+    case MciCommand::Play:
+      if (state_ == State::Paused) {
+        resume();
+        state_ = State::Playing;
+      } else if (state_ == State::AtStart && start()) {
+        state_ = State::Playing;
+      }
+      break;
+    case MciCommand::Stop:
+      if (state_ == State::Playing) {
+        pause();
+        state_ = State::Paused;
+      }
+      break;
+    case MciCommand::Prev:
+      if (state_ == State::Closed) break;
+      halt();
+      state_ = State::AtStart;
+      break;
+    case MciCommand::Close:
+      if (state_ == State::Closed) break;
+      halt();
+      unload();
+      state_ = State::Closed;
+      break;
+  }
+}
+
+int MixerPlayer::mode() const {
+  return state_ == State::Playing && sounding() ? platform::kModePlaying : platform::kModeStopped;
+}
+
+ClipPlayer::ClipPlayer(std::shared_ptr<AudioCore> core)
+    : MixerPlayer(std::move(core)), channel_(core_->acquireChannel()) {}
+
+ClipPlayer::~ClipPlayer() {
+  command(MciCommand::Close);
+  core_->releaseChannel(channel_);
+}
+
+bool ClipPlayer::load() {
+  // Cheap: the file is only queued for decoding. A missing or unreadable file
+  // shows when the clip is played: it stays stopped.
+  slot_ = std::make_shared<ClipSlot>(file_);
+  core_->decoder().submit(slot_);
+  return true;
+}
+
+void ClipPlayer::unload() {
+  core_->decoder().drop(*slot_);
+  slot_.reset();
+}
+
+bool ClipPlayer::start() {
+  Mix_Chunk* chunk = core_->decoder().take(*slot_);
+  return chunk != nullptr && Mix_PlayChannel(channel_, chunk, 0) >= 0;
+}
+
+void ClipPlayer::pause() { Mix_Pause(channel_); }
+void ClipPlayer::resume() { Mix_Resume(channel_); }
+void ClipPlayer::halt() { Mix_HaltChannel(channel_); }
+bool ClipPlayer::sounding() const { return Mix_Playing(channel_) != 0 && Mix_Paused(channel_) == 0; }
+
+MusicPlayer::~MusicPlayer() { command(MciCommand::Close); }
+
+bool MusicPlayer::load() {
+  music_ = Mix_LoadMUS(file_.c_str());
+  return music_ != nullptr;
+}
+
+void MusicPlayer::unload() {
+  Mix_FreeMusic(music_);
+  music_ = nullptr;
+}
+
+bool MusicPlayer::start() {
+  if (Mix_PlayMusic(music_, 0) != 0) return false;
+  core_->musicOwner = this;
+  return true;
+}
+
+void MusicPlayer::pause() {
+  if (owner()) Mix_PauseMusic();
+}
+
+void MusicPlayer::resume() {
+  if (owner()) Mix_ResumeMusic();
+}
+
+void MusicPlayer::halt() {
+  if (!owner()) return;
+  Mix_HaltMusic();
+  core_->musicOwner = nullptr;
+}
+
+bool MusicPlayer::sounding() const { return owner() && Mix_PlayingMusic() != 0 && Mix_PausedMusic() == 0; }
+
+}  // namespace chu::sdl

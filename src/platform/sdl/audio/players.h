@@ -1,0 +1,92 @@
+// The players of the multimedia control on SDL_mixer. Both follow the same
+// life: closed until Open, stopped at the start after Open, playing after
+// Play, stopped where it is after Stop (Play goes on from there), stopped at
+// the end when the media has played out (Play then does nothing until Prev
+// rewinds it), and closed again by Close. Mode reads 526 only while the mixer
+// is really playing, 525 in every other case.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <memory>
+#include <string>
+
+#include "audio_core.h"
+
+namespace chu::sdl {
+
+// Shared by both players: the file name and the stopped/playing life.
+class MixerPlayer : public platform::Player {
+ public:
+  explicit MixerPlayer(std::shared_ptr<AudioCore> core) : core_(std::move(core)) {}
+  void setFileName(const std::string& path) override { file_ = path; }
+  const std::string& fileName() const override { return file_; }
+  void command(platform::MciCommand c) override;
+  int mode() const override;
+
+ protected:
+  enum class State { Closed, AtStart, Playing, Paused, AtEnd };
+  virtual bool load() = 0;           // Open: true when the file can be played
+  virtual void unload() = 0;         // Close
+  virtual bool start() = 0;          // Play from the start
+  virtual void pause() = 0;          // Stop
+  virtual void resume() = 0;         // Play after Stop
+  virtual void halt() = 0;           // Prev, and before Close
+  virtual bool sounding() const = 0;  // the mixer still plays our media
+
+  std::shared_ptr<AudioCore> core_;
+  std::string file_;
+  State state_ = State::Closed;
+};
+
+// A clip: its own channel, its samples decoded once (see ClipDecoder).
+class ClipPlayer final : public MixerPlayer {
+ public:
+  explicit ClipPlayer(std::shared_ptr<AudioCore> core);
+  ~ClipPlayer() override;
+
+ private:
+  bool load() override;
+  void unload() override;
+  bool start() override;
+  void pause() override;
+  void resume() override;
+  void halt() override;
+  bool sounding() const override;
+
+  int channel_;
+  std::shared_ptr<ClipSlot> slot_;
+};
+
+// A piece of music on the one music stream of SDL_mixer.
+class MusicPlayer final : public MixerPlayer {
+ public:
+  using MixerPlayer::MixerPlayer;
+  ~MusicPlayer() override;
+
+ private:
+  bool load() override;
+  void unload() override;
+  bool start() override;
+  void pause() override;
+  void resume() override;
+  void halt() override;
+  bool sounding() const override;
+  bool owner() const { return core_->musicOwner == this; }
+
+  Mix_Music* music_ = nullptr;
+};
+
+// No device, or no soundfont for music: keeps its file name and is always stopped.
+class SilentPlayer final : public platform::Player {
+ public:
+  void setFileName(const std::string& path) override { file_ = path; }
+  const std::string& fileName() const override { return file_; }
+  void command(platform::MciCommand) override {}
+  int mode() const override { return platform::kModeStopped; }
+
+ private:
+  std::string file_;
+};
+
+}  // namespace chu::sdl
