@@ -262,12 +262,13 @@ const Art& EyeShut() {
   return art;
 }
 
-// Tears running down from both eyes of a front view (laid at 11, 12).
+// Tears streaming down from both eyes of a front view (laid at 10, 12).
 const Art& Tears() {
   static const Art art = Rows({
-      ".b.......b.",
-      ".b.......b.",
-      "b.........b",
+      "..b.......b..",
+      "..b.......b..",
+      ".bb.......bb.",
+      ".b.........b.",
   });
   return art;
 }
@@ -300,7 +301,7 @@ constexpr platform::Point kNumberFacingRight{kCell - 3 - 17, 14};
 const Palette& Coat() {
   static const Palette palette{
       {'k', 0x000000}, {'g', 0xA8A8A8}, {'G', 0xD8D8D8}, {'d', 0x707070}, {'m', 0x484848}, {'p', 0xF4A4B4},
-      {'P', 0xE05070}, {'w', 0xFFFFFF}, {'h', 0x6A4020}, {'b', 0x58B0FF}, {'S', 0x000000}, {'T', 0x000000},
+      {'P', 0xE05070}, {'w', 0xFFFFFF}, {'h', 0x6A4020}, {'b', 0x40A0FF}, {'S', 0x000000}, {'T', 0x000000},
   };
   return palette;
 }
@@ -332,7 +333,7 @@ Art PoseArt(int pose, int leg) {
     case 2: return leg == 0 ? BackLeftStep() : BackRightStep();
     case 3: return leg == 0 ? FrontLeftStep() : FrontRightStep();
     case 4: return art::Mirror(art::Overlay(leg == 0 ? SideLeftStretched() : SideLeftGathered(), EyeShut(), 4, 7));
-    default: return art::Overlay(leg == 0 ? FrontLeftStep() : FrontRightStep(), Tears(), 11, 12);
+    default: return art::Overlay(leg == 0 ? FrontLeftStep() : FrontRightStep(), Tears(), 10, 12);
   }
 }
 
