@@ -2,7 +2,9 @@
 // course details the race relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "assets/assets.h"
 #include "assets/pictures.h"
@@ -69,6 +71,23 @@ TEST(PicturesBuiltIn, EachRunnerRowWearsItsPostColour) {
       EXPECT_GE(found, 8) << "row " << row << " column " << col;
     }
   }
+}
+
+// The board's icons wear the post colours (post 2's cloth navy, to show on
+// black); the program icon keeps to the sixteen colours of the old palette.
+TEST(PicturesBuiltIn, IconsWearPostColoursAndTheProgramIconSixteenColours) {
+  const Assets& a = BuiltInAssets();
+  const std::uint32_t cloth[6] = {0xFFFFFF, 0x000080, 0xFF0000, 0x00FFFF, 0x008000, 0xFF8000};
+  for (int i = 0; i < 6; ++i) {
+    int found = 0;
+    for (std::uint32_t p : a.icons[i].pixels()) found += p == cloth[i];
+    EXPECT_GE(found, 20) << "icon " << i + 1;
+    EXPECT_EQ(a.icons[i].at(0, 31), 0u) << "black ground, icon " << i + 1;
+  }
+  const std::uint32_t sixteen[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+  for (std::uint32_t p : a.programIcon.pixels())
+    EXPECT_NE(std::find(std::begin(sixteen), std::end(sixteen), p), std::end(sixteen)) << std::hex << p;
 }
 
 TEST(PicturesBuiltIn, GateMaskAgreesWithTheStallFront) {
