@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "platform/platform.h"
@@ -19,33 +18,51 @@ void WriteWhole(std::string_view folder, std::string_view content) {
   std::ofstream out(SpeedPath(folder), std::ios::binary | std::ios::trunc);
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
-}  // namespace
 
-std::optional<int> ParseSpeed(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
+// The first number from a source of characters, reading no further than the
+// character after it: a file of any size costs a few bytes.
+template <typename Next>
+std::optional<int> FirstNumber(Next next) {
+  char c = 0;
+  bool more = next(c);
+  while (more && IsBlank(c)) more = next(c);
   bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  const std::size_t digits = i;
-  long long value = 0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-    value = value * 10 + (text[i++] - '0');
-    if (value > 100000) return std::nullopt;  // far beyond 16 bits already
+  if (more && (c == '-' || c == '+')) {
+    negative = c == '-';
+    more = next(c);
   }
-  if (i == digits) return std::nullopt;                           // no number first
-  if (i < text.size() && !EndsNumber(text[i])) return std::nullopt;  // "3x", "3.5": not a number
+  int digits = 0;
+  long long value = 0;
+  while (more && c >= '0' && c <= '9') {
+    value = value * 10 + (c - '0');
+    if (value > 100000) return std::nullopt;  // far beyond 16 bits already
+    ++digits;
+    more = next(c);
+  }
+  if (digits == 0) return std::nullopt;                 // no number first
+  if (more && !EndsNumber(c)) return std::nullopt;      // "3x", "3.5": not a number
   if (negative) value = -value;
   if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
     return std::nullopt;
   return static_cast<int>(value);
 }
+}  // namespace
+
+std::optional<int> ParseSpeed(std::string_view text) {
+  std::size_t i = 0;
+  return FirstNumber([&](char& c) {
+    if (i >= text.size()) return false;
+    c = text[i++];
+    return true;
+  });
+}
 
 std::optional<int> ReadSpeedFile(std::string_view folder) {
   std::ifstream in(SpeedPath(folder), std::ios::binary);
   if (!in) return std::nullopt;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::optional<int> value = FirstNumber([&](char& c) { return static_cast<bool>(in.get(c)); });
   if (in.bad()) return std::nullopt;
-  return ParseSpeed(text);
+  return value;
 }
 
 void WriteSpeedFile(std::string_view folder, int speedIndex) {

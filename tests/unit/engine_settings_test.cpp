@@ -80,5 +80,25 @@ TEST(SpeedFile, MissingFileIsAFailedRead) {
   EXPECT_FALSE(folder.exists(kSpeedFileName)) << "reading alone never writes";
 }
 
+TEST(SpeedFile, OnlyTheFirstNumberIsRead) {
+  test::TempFolder folder;
+  // A long tail after the number is never read.
+  folder.write(kSpeedFileName, " 3 \r\n" + std::string(8 << 20, 'x'));
+  EXPECT_EQ(ReadSpeedFile(folder.str()), 3);
+  // Nor is an endless one: a file that never ends before its first item.
+  std::filesystem::remove(folder.file(kSpeedFileName));
+  std::filesystem::create_symlink("/dev/zero", folder.file(kSpeedFileName));
+  EXPECT_EQ(ReadSpeedFile(folder.str()), std::nullopt);
+}
+
+TEST(SpeedFile, ParseTakesTheFirstItem) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"4", 4},         {" 4 \r\n", 4},   {"\t\r\n 2,x", 2}, {"+1", 1},       {"-0", 0},
+      {"0004", 4},      {"32767", 32767}, {"32768", std::nullopt}, {"-32768", -32768}, {"", std::nullopt},
+      {"-", std::nullopt}, {"x1", std::nullopt}, {"1x", std::nullopt}, {"1.5", std::nullopt},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseSpeed(text), value) << "'" << text << "'";
+}
+
 }  // namespace
 }  // namespace chu
