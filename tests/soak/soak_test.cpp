@@ -118,6 +118,10 @@ class SoakWatcher final : public RunObserver {
     }
     EXPECT_EQ(std::set<int>(posts.begin(), posts.end()).size(), 6u) << where();
     EXPECT_EQ(names.size(), 6u) << where();
+    for (int i = 0; i < kRunners; ++i) {
+      if (i == st.runawayNo) continue;
+      EXPECT_EQ(st.runStage[i], 10) << where() << ": runner " << i << " never finished";
+    }
     if (st.runawayNo >= 0) {
       ++totals_.runaways;
       EXPECT_EQ(st.rankOrder[5], st.runawayNo) << where();
@@ -142,6 +146,16 @@ class SoakWatcher final : public RunObserver {
     EXPECT_TRUE(st.stageDone == lastStageDone_ || st.stageDone == lastStageDone_ + 1)
         << where() << ": stageDone went from " << lastStageDone_ << " to " << st.stageDone;
     lastStageDone_ = st.stageDone;
+    for (int i = 0; i < kRunners; ++i) {
+      if (i == st.runawayNo) continue;
+      // Inside the field: the edges hold every runner but the runaway.
+      const bool inside =
+          st.runX[i] >= 1 && st.runY[i] >= 1 && st.runY[i] <= 568 && (st.runStage[i] >= 5 || st.runX[i] <= 768);
+      if (!inside) {
+        ADD_FAILURE() << where() << ": runner " << i << " at (" << st.runX[i] << ", " << st.runY[i] << ") stage "
+                      << st.runStage[i] << " is off the field";
+      }
+    }
     for (int a = 0; a < kRunners; ++a)
       for (int b = a + 1; b < kRunners; ++b) {
         ++totals_.overlapChecks;
