@@ -84,7 +84,7 @@ sox "$tmp/n1.wav" "$tmp/n1.wav" "$tmp/n2.wav" "$tmp/n3.wav" "$tmp/n4.wav" "$tmp/
   -r "$rate" -c 1 -b 16 "$out/Wave/Wave30.Wav" overdrive 6 reverb 30 50 60 pad 0 0.1 gain -n -1
 
 # Beep1, the gate: one clear electronic beep.
-sox -n -r "$rate" -c 1 -b 16 "$out/Wave/Beep1.Wav" synth 0.45 sine 1000 sine mix 2000 \
+sox -n -r "$rate" -c 1 -b 16 "$out/Wave/Beep1.Wav" synth 0.45 sine 1000 synth 0.45 sine mix 2000 \
   fade t 0.01 0.45 0.04 gain -n -3
 
 # The music.

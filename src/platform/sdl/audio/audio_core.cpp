@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
@@ -45,7 +46,10 @@ class QuietStderr {
   int saved_ = -1;
 };
 
-bool Readable(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+bool Readable(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec) && std::ifstream(path, std::ios::binary).good();
+}
 
 // SDL_SOUNDFONTS may list several files, separated by ':'.
 bool AnyReadable(std::string_view list) {
@@ -101,7 +105,7 @@ bool AudioCore::openDevice() {
     if (tryOpen()) return true;
     error = SDL_GetError();
     const char* asked = SDL_getenv("SDL_AUDIODRIVER");
-    if (asked != nullptr && *asked != '\0') {
+    if (options_.tryOtherDrivers && asked != nullptr && *asked != '\0') {
       // The driver asked for is not there: let SDL choose among all it has.
       SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "", SDL_HINT_OVERRIDE);
       const bool opened = tryOpen();

@@ -1,6 +1,9 @@
 #include "players.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
+
+#include "midi_length.h"
 
 namespace chu::sdl {
 
@@ -26,6 +29,8 @@ void MixerPlayer::command(MciCommand c) {
       if (state_ == State::Playing) {
         pause();
         state_ = State::Paused;
+      } else if (state_ == State::AtEnd) {
+        halt();
       }
       break;
     case MciCommand::Prev:
@@ -81,6 +86,7 @@ MusicPlayer::~MusicPlayer() { command(MciCommand::Close); }
 
 bool MusicPlayer::load() {
   music_ = Mix_LoadMUS(file_.c_str());
+  lengthMs_ = MidiLengthMs(file_);
   return music_ != nullptr;
 }
 
@@ -92,23 +98,38 @@ void MusicPlayer::unload() {
 bool MusicPlayer::start() {
   if (Mix_PlayMusic(music_, 0) != 0) return false;
   core_->musicOwner = this;
+  playedMs_ = 0;
+  since_ = SDL_GetTicks64();
+  running_ = true;
   return true;
 }
 
 void MusicPlayer::pause() {
-  if (owner()) Mix_PauseMusic();
+  if (!owner()) return;
+  Mix_PauseMusic();
+  playedMs_ = playedMs();
+  running_ = false;
 }
 
 void MusicPlayer::resume() {
-  if (owner()) Mix_ResumeMusic();
+  if (!owner()) return;
+  Mix_ResumeMusic();
+  since_ = SDL_GetTicks64();
+  running_ = true;
 }
 
 void MusicPlayer::halt() {
+  running_ = false;
   if (!owner()) return;
   Mix_HaltMusic();
   core_->musicOwner = nullptr;
 }
 
-bool MusicPlayer::sounding() const { return owner() && Mix_PlayingMusic() != 0 && Mix_PausedMusic() == 0; }
+std::uint64_t MusicPlayer::playedMs() const { return playedMs_ + (running_ ? SDL_GetTicks64() - since_ : 0); }
+
+bool MusicPlayer::sounding() const {
+  if (!owner() || Mix_PlayingMusic() == 0 || Mix_PausedMusic() != 0) return false;
+  return !lengthMs_ || playedMs() < *lengthMs_;
+}
 
 }  // namespace chu::sdl

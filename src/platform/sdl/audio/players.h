@@ -2,13 +2,15 @@
 // life: closed until Open, stopped at the start after Open, playing after
 // Play, stopped where it is after Stop (Play goes on from there), stopped at
 // the end when the media has played out (Play then does nothing until Prev
-// rewinds it), and closed again by Close. Mode reads 526 only while the mixer
+// rewinds it; Stop silences what may still ring on), and closed again by Close. Mode reads 526 only while the mixer
 // is really playing, 525 in every other case.
 #pragma once
 
 #include <SDL_mixer.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "audio_core.h"
@@ -73,8 +75,13 @@ class MusicPlayer final : public MixerPlayer {
   void halt() override;
   bool sounding() const override;
   bool owner() const { return core_->musicOwner == this; }
+  std::uint64_t playedMs() const;
 
   Mix_Music* music_ = nullptr;
+  std::optional<std::uint64_t> lengthMs_;  // of the score; FluidSynth rings on past it
+  std::uint64_t playedMs_ = 0;             // before the last start or resume
+  std::uint64_t since_ = 0;                // SDL ticks at the last start or resume
+  bool running_ = false;
 };
 
 // No device, or no soundfont for music: keeps its file name and is always stopped.

@@ -24,6 +24,9 @@ struct AudioOptions {
   // Music plays at this share of full volume, so the calls at the gate are
   // heard over the race music.
   int musicVolume = 80;  // of 128
+  // When the driver named by SDL_AUDIODRIVER cannot open a device, let SDL
+  // try the others before giving up.
+  bool tryOtherDrivers = true;
 };
 
 class AudioCore;
