@@ -70,6 +70,7 @@ struct PlayerCommand {
   platform::DeviceType type{};
   std::string file;
   platform::MciCommand command{};
+  std::int64_t ms = 0;  // virtual time it was sent
 };
 
 struct SoundCall {
@@ -108,6 +109,7 @@ class RecordingAudio final : public platform::Audio {
   std::vector<SoundCall> sounds;
   const RaceState* state = nullptr;
   bool holdClips = false;
+  std::int64_t now() const { return vm_.now(); }
 
  private:
   virt::VirtualMachine& vm_;
@@ -122,7 +124,7 @@ class RecordingPlayer final : public platform::Player {
   void setFileName(const std::string& path) override { inner_->setFileName(path); }
   const std::string& fileName() const override { return inner_->fileName(); }
   void command(platform::MciCommand c) override {
-    audio_.commands.push_back({id_, type_, inner_->fileName(), c});
+    audio_.commands.push_back({id_, type_, inner_->fileName(), c, audio_.now()});
     if (c == platform::MciCommand::Play) started_ = true;
     if (c == platform::MciCommand::Prev || c == platform::MciCommand::Stop || c == platform::MciCommand::Close)
       started_ = false;
