@@ -1,5 +1,7 @@
 #include "settings/info_window.h"
 
+#include <algorithm>
+
 #include "settings/speed_file.h"
 #include "startup/saver.h"
 
@@ -82,6 +84,8 @@ void LoadInfoWindow(Saver& s) {
     RepairSpeedFile(s.platform.folder);
     w.select(kDefaultSpeedIndex);
   }
+  // The focus starts in the option group, on the selected option.
+  SetDialogFocus(w, kFirstOption + w.selected());
   s.platform.display.show(w);
 }
 
@@ -102,6 +106,120 @@ void CloseInfoWindow(Saver& s) {
   s.platform.display.destroy(*s.info);
   s.info.reset();
   s.ended = true;
+}
+
+namespace {
+bool IsOption(int position) { return position >= kFirstOption && position < kFirstOption + 5; }
+
+// The option group's tab stop: the selected option, or the first when none is.
+int GroupStop(const InfoWindow& w) { return kFirstOption + std::max(w.selected(), 0); }
+
+// The tab stops in order: the option group, then the two push buttons.
+int NextStop(const InfoWindow& w, int from, int step) {
+  const int stops[3] = {GroupStop(w), kOkButton, kCancelButton};
+  int at = IsOption(from) ? 0 : from == kOkButton ? 1 : 2;
+  at = (at + step + 3) % 3;
+  return stops[at];
+}
+
+// Within the option group the arrows move to the next option round the
+// group and select it.
+void MoveInGroup(InfoWindow& w, int step) {
+  const int index = (w.focus - kFirstOption + step + 5) % 5;
+  w.select(index);
+  SetDialogFocus(w, kFirstOption + index);
+}
+
+// The control at a tab position acts: an option is selected, a push button
+// clicked (which closes the dialog).
+void Activate(Saver& s, int position) {
+  if (IsOption(position)) {
+    s.info->select(position - kFirstOption);
+    s.platform.display.invalidate(*s.info);
+  } else if (position == kOkButton) {
+    ClickOk(s);
+  } else if (position == kCancelButton) {
+    ClickCancel(s);
+  }
+}
+
+void Release(InfoWindow& w) {
+  w.pressed = 0;
+  w.pressedByMouse = false;
+}
+}  // namespace
+
+int DialogControlAt(const InfoWindow& w, Point p) {
+  for (int i = 0; i < 5; ++i)
+    if (w.optSPEED[i].rect.contains(p)) return kFirstOption + i;
+  if (w.comOK.rect.contains(p)) return kOkButton;
+  if (w.comCANCEL.rect.contains(p)) return kCancelButton;
+  return 0;
+}
+
+void SetDialogFocus(InfoWindow& w, int position) {
+  w.focus = position;
+  for (int i = 0; i < 5; ++i) w.optSPEED[i].focused = position == kFirstOption + i;
+  w.comOK.focused = position == kOkButton;
+  w.comCANCEL.focused = position == kCancelButton;
+}
+
+void DialogKeyDown(Saver& s, DialogKey key) {
+  if (!s.info) return;
+  InfoWindow& w = *s.info;
+  const int before = w.focus;
+  switch (key) {
+    case DialogKey::Tab: SetDialogFocus(w, NextStop(w, w.focus, +1)); break;
+    case DialogKey::BackTab: SetDialogFocus(w, NextStop(w, w.focus, -1)); break;
+    case DialogKey::Left:
+    case DialogKey::Up:
+      if (IsOption(w.focus)) MoveInGroup(w, -1);
+      else SetDialogFocus(w, NextStop(w, w.focus, -1));
+      break;
+    case DialogKey::Right:
+    case DialogKey::Down:
+      if (IsOption(w.focus)) MoveInGroup(w, +1);
+      else SetDialogFocus(w, NextStop(w, w.focus, +1));
+      break;
+    case DialogKey::Space:
+      if (w.pressed == 0) {
+        w.pressed = w.focus;
+        w.pressedByMouse = false;
+      }
+      break;
+  }
+  // A press held while the focus moves on is dropped.
+  if (w.focus != before) Release(w);
+  s.platform.display.invalidate(w);
+}
+
+void DialogKeyUp(Saver& s, DialogKey key) {
+  if (!s.info || key != DialogKey::Space) return;
+  InfoWindow& w = *s.info;
+  if (w.pressed == 0 || w.pressedByMouse) return;
+  const int position = w.pressed;
+  Release(w);
+  if (position == w.focus) Activate(s, position);
+}
+
+void DialogMouseDown(Saver& s, Point p) {
+  if (!s.info) return;
+  InfoWindow& w = *s.info;
+  const int position = DialogControlAt(w, p);
+  if (position == 0) return;
+  SetDialogFocus(w, position);
+  w.pressed = position;
+  w.pressedByMouse = true;
+  s.platform.display.invalidate(w);
+}
+
+void DialogMouseUp(Saver& s, Point p) {
+  if (!s.info) return;
+  InfoWindow& w = *s.info;
+  if (w.pressed == 0 || !w.pressedByMouse) return;
+  const int position = w.pressed;
+  Release(w);
+  if (DialogControlAt(w, p) == position) Activate(s, position);
 }
 
 }  // namespace chu
