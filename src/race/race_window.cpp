@@ -28,7 +28,7 @@ void LoadRaceWindow(Saver& s) {
 }
 }  // namespace
 
-RaceWindow::RaceWindow(const Assets& assets) : course(assets.course) {
+RaceWindow::RaceWindow(const Assets& assets) : course(&assets.course) {
   picRACE.name = "picRACE";
   picRACE.rect = {0, 0, kCourseSize.w, kCourseSize.h};
   picRACE.surface = SurfaceId::RaceCourse;

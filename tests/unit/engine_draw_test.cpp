@@ -86,6 +86,24 @@ TEST_F(Sprites, RunningPosesByHeadingStageAndRunaway) {
   }
 }
 
+TEST(CourseView, SharedBackgroundIsNeverDrawnOn) {
+  const platform::Picture course(64, 48, kCourse);
+  const platform::Picture block(8, 8, 0x00FF00);
+  platform::DrawingSurface view(&course);
+  EXPECT_EQ(view.image(), course);
+  view.setDrawingEnabled(false);
+  view.BitBlt(4, 4, 8, 8, block, 0, 0, platform::Rop::SrcCopy);
+  EXPECT_EQ(view.image(), course) << "nothing is drawn while drawing is off";
+  view.setDrawingEnabled(true);
+  view.BitBlt(4, 4, 8, 8, block, 0, 0, platform::Rop::SrcCopy);
+  EXPECT_EQ(view.image().at(5, 5), 0x00FF00u);
+  EXPECT_EQ(course.at(5, 5), kCourse) << "the shared picture stays as it was";
+  view.Cls();
+  EXPECT_EQ(view.image(), course);
+  view.Refresh();
+  EXPECT_EQ(view.lastRefreshRects().size(), 3u) << "the whole view once, the block drawn and restored";
+}
+
 TEST_F(Sprites, UnknownPhaseTicksDoNothing) {
   st().racePhase = 3;
   const RaceState before = st();

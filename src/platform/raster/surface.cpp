@@ -10,13 +10,32 @@ constexpr int kFallbackLineHeight = 18;
 
 DrawingSurface::DrawingSurface(Picture background) { setBackground(std::move(background)); }
 
+DrawingSurface::DrawingSurface(const Picture* sharedBackground) {
+  // Not owned: the aliasing pointer never deletes it.
+  background_ = std::shared_ptr<const Picture>(std::shared_ptr<const Picture>(), sharedBackground);
+  resetImage();
+}
+
 void DrawingSurface::setBackground(Picture background) {
-  background_ = std::move(background);
-  image_ = background_;
+  background_ = std::make_shared<const Picture>(std::move(background));
+  resetImage();
+}
+
+void DrawingSurface::resetImage() {
+  image_ = Picture();
+  ownImage_ = false;
   drawnSinceCls_.clear();
-  changed_.assign(1, background_.bounds());
+  changed_.assign(1, background_->bounds());
   textPos_ = {};
   lines_.clear();
+}
+
+Picture& DrawingSurface::imageToDraw() {
+  if (!ownImage_) {
+    image_ = *background_;
+    ownImage_ = true;
+  }
+  return image_;
 }
 
 void DrawingSurface::markDrawn(Rect r) {
@@ -29,7 +48,7 @@ void DrawingSurface::markDrawn(Rect r) {
 
 void DrawingSurface::Cls() {
   for (const Rect& r : drawnSinceCls_) {
-    CopyRect(image_, background_, r);
+    CopyRect(image_, *background_, r);
     changed_.push_back(r);
   }
   drawnSinceCls_.clear();
@@ -39,7 +58,7 @@ void DrawingSurface::Cls() {
 
 Rect DrawingSurface::BitBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, Rop rop) {
   if (!drawing_) return {};
-  const Rect r = platform::BitBlt(image_, x, y, w, h, src, sx, sy, rop);
+  const Rect r = platform::BitBlt(imageToDraw(), x, y, w, h, src, sx, sy, rop);
   markDrawn(r);
   return r;
 }
@@ -49,7 +68,7 @@ void DrawingSurface::Print(std::string_view line) {
   int height = kFallbackLineHeight;
   if (text_ != nullptr) {
     height = text_->lineHeight(font_);
-    if (drawing_ && !line.empty()) markDrawn(text_->drawText(image_, textPos_, line, font_, fore_));
+    if (drawing_ && !line.empty()) markDrawn(text_->drawText(imageToDraw(), textPos_, line, font_, fore_));
   }
   textPos_ = {0, textPos_.y + height};
 }

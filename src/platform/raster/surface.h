@@ -3,6 +3,7 @@
 // and puts the text position back to (0, 0); refreshing shows the image.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,16 @@ class DrawingSurface {
  public:
   DrawingSurface() = default;
   explicit DrawingSurface(Picture background);
+  // Shares a background picture that outlives the surface (a built-in
+  // picture) instead of copying it.
+  explicit DrawingSurface(const Picture* sharedBackground);
 
   void setBackground(Picture background);
-  const Picture& background() const { return background_; }
-  const Picture& image() const { return image_; }
-  Size size() const { return background_.size(); }
+  const Picture& background() const { return *background_; }
+  // Until something is drawn the image is the background itself; the
+  // surface's own copy is made by the first drawing.
+  const Picture& image() const { return ownImage_ ? image_ : *background_; }
+  Size size() const { return background_->size(); }
 
   // Text settings used by Print.
   void setFont(const Font& font) { font_ = font; }
@@ -54,9 +60,12 @@ class DrawingSurface {
 
  private:
   void markDrawn(Rect r);
+  void resetImage();
+  Picture& imageToDraw();
 
-  Picture background_;
+  std::shared_ptr<const Picture> background_ = std::make_shared<const Picture>();
   Picture image_;
+  bool ownImage_ = false;  // image_ holds the image (else it is the background)
   Font font_{FontFace::System, 13.5, true};
   Rgb fore_{255, 255, 255};
   const TextRenderer* text_ = nullptr;
