@@ -1,5 +1,6 @@
 #include "clip_decoder.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 
 namespace chu::sdl {
@@ -24,6 +25,8 @@ void ClipDecoder::submit(std::shared_ptr<ClipSlot> slot) {
 }
 
 void ClipDecoder::run() {
+  // Background work: the first picture and the race ticks go first.
+  SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });

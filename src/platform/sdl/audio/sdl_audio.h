@@ -23,7 +23,7 @@ struct AudioOptions {
   std::string soundFont = "/usr/share/sounds/sf2/default-GM.sf2";
   // Music plays at this share of full volume, so the calls at the gate are
   // heard over the race music.
-  int musicVolume = 80;  // of 128
+  int musicVolume = 48;  // of 128
   // When the driver named by SDL_AUDIODRIVER cannot open a device, let SDL
   // try the others before giving up.
   bool tryOtherDrivers = true;
