@@ -86,6 +86,29 @@ TEST_F(Sprites, RunningPosesByHeadingStageAndRunaway) {
   }
 }
 
+TEST(CourseView, MaskedCopiesActPerPixelForAnyWidth) {
+  platform::Picture src(40, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 40; ++x) src.set(x, y, 0x010203u * static_cast<std::uint32_t>(x + 7 * y) ^ 0x00F0F0F0u);
+  for (const platform::Rop rop : {platform::Rop::SrcAnd, platform::Rop::SrcPaint}) {
+    for (int w = 1; w <= 37; ++w) {
+      platform::Picture dst(50, 5, 0x005A5A5A);
+      dst.set(3, 1, 0x00FFFFFF);
+      const platform::Picture before = dst;
+      platform::BitBlt(dst, 2, 1, w, 3, src, 1, 0, rop);
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 50; ++x) {
+          std::uint32_t want = before.at(x, y);
+          if (x >= 2 && x < 2 + w && y >= 1 && y < 4) {
+            const std::uint32_t s = src.at(x - 1, y - 1);
+            want = rop == platform::Rop::SrcAnd ? want & s : want | s;
+          }
+          ASSERT_EQ(dst.at(x, y), want) << "width " << w << " at (" << x << ", " << y << ")";
+        }
+    }
+  }
+}
+
 TEST(CourseView, SharedBackgroundIsNeverDrawnOn) {
   const platform::Picture course(64, 48, kCourse);
   const platform::Picture block(8, 8, 0x00FF00);
