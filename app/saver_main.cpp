@@ -142,9 +142,12 @@ void PrintStats(const chu::sdl::RunStats& st, std::uint64_t seed, double wallSec
   out << kName << " stats: presents " << st.presents << " in " << wallSeconds
       << " s = " << static_cast<double>(st.presents) / wallSeconds << "/s, pixels pushed " << st.pushedPixels
       << '\n';
-  if (st.raceSeconds > 0)
+  if (st.raceSeconds > 0) {
     out << kName << " stats: race window up " << st.raceSeconds << " s, cpu " << st.raceCpuSeconds
         << " s = " << 100.0 * st.raceCpuSeconds / st.raceSeconds << " % of one core\n";
+    out << kName << " stats: presents with the race window up " << st.racePresents << " = "
+        << static_cast<double>(st.racePresents) / st.raceSeconds << "/s\n";
+  }
   out << kName << " stats: whole run " << wallSeconds << " s, cpu " << cpuSeconds
       << " s = " << 100.0 * cpuSeconds / wallSeconds << " % of one core\n";
   if (st.firstBoardMs) out << kName << " stats: paddock board on the screen " << *st.firstBoardMs << " ms after start\n";

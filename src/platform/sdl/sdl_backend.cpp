@@ -119,6 +119,11 @@ bool SdlBackend::openVideo(std::string& error) {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, options_.allowScreenSaver ? "1" : "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // The windows' pictures go to the display as they are (MIT-SHM on X11), in
+  // the changed rectangles only. Otherwise SDL may route them through an
+  // OpenGL texture, which on a software OpenGL (Xvfb, virtual machines)
+  // redraws every window in full on every present.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   for (const std::string& driver : drivers) {
     if (!driver.empty()) SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
@@ -580,6 +585,7 @@ void SdlBackend::present() {
     l->pushAll = false;
   }
   ++stats_.presents;
+  if (top != nullptr && top->kind == WindowKind::Race) ++stats_.racePresents;
   if (board && !stats_.firstBoardMs) stats_.firstBoardMs = static_cast<double>(now()) / 1e6;
 }
 

@@ -52,7 +52,8 @@ struct RunStats {
     double seconds = 0;
   };
   std::vector<RaceRate> raceRates;
-  double raceSeconds = 0;     // time with the race window up
+  std::uint64_t racePresents = 0;  // frames presented while the race window was up
+  double raceSeconds = 0;          // time with the race window up
   double raceCpuSeconds = 0;  // process CPU time meanwhile
   std::optional<double> firstBoardMs;  // from the program's start to the board on the screen
 };
