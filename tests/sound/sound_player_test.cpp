@@ -219,11 +219,13 @@ TEST_F(SoundPlayers, PaddockThenRaceMusicShareTheOneStream) {
   EXPECT_EQ(race->mode(), kModePlaying);
   EXPECT_EQ(paddock->mode(), kModeStopped);
 
-  // A second piece started on the stream takes it over; the first reports stopped.
+  // A second piece started on the stream takes it over as soon as it is
+  // loaded; the first reports stopped from then on.
   paddock->command(MciCommand::Open);
   paddock->command(MciCommand::Play);
   EXPECT_EQ(paddock->mode(), kModePlaying);
-  EXPECT_EQ(race->mode(), kModeStopped);
+  EXPECT_TRUE(WaitFor([&] { return race->mode() == kModeStopped; }, kPatienceMs));
+  EXPECT_EQ(paddock->mode(), kModePlaying);
   paddock->command(MciCommand::Close);
 
   race->command(MciCommand::Stop);

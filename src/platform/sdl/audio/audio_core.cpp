@@ -73,7 +73,7 @@ AudioCore::AudioCore(const AudioOptions& options) : options_(options) {
   channelUsed_[kDirectChannel] = true;
   Mix_VolumeMusic(options_.musicVolume);
   chooseSoundFont(options_);
-  decoder_ = std::make_unique<ClipDecoder>();
+  decoder_ = std::make_unique<ClipDecoder>(options_.decodeHoldBackMs);
 }
 
 AudioCore::~AudioCore() {

@@ -3,6 +3,7 @@
 // so they may outlive the SdlAudio that made them.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -32,8 +33,9 @@ class AudioCore {
 
   ClipDecoder& decoder() { return *decoder_; }
 
-  // SDL_mixer has one music stream: the player that holds it, if any.
-  const void* musicOwner = nullptr;
+  // SDL_mixer has one music stream: the player that holds it, if any. A piece
+  // may be started by its loading thread.
+  std::atomic<const void*> musicOwner{nullptr};
 
   // Direct playback on its own channel: a new sound cuts the one before.
   void playDirect(const std::string& path, bool wait);

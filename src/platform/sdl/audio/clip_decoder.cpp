@@ -5,7 +5,8 @@
 
 namespace chu::sdl {
 
-ClipDecoder::ClipDecoder() : worker_([this] { run(); }) {}
+ClipDecoder::ClipDecoder(int holdBackMs)
+    : startAt_(std::chrono::steady_clock::now() + std::chrono::milliseconds(holdBackMs)), worker_([this] { run(); }) {}
 
 ClipDecoder::~ClipDecoder() {
   {
@@ -28,6 +29,7 @@ void ClipDecoder::run() {
   // Background work: the first picture and the race ticks go first.
   SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);
   std::unique_lock lock(mutex_);
+  changed_.wait_until(lock, startAt_, [this] { return stopping_; });
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
     if (stopping_) return;

@@ -1,10 +1,13 @@
 // Decoding the clip files off the main thread. Opening a clip only queues its
-// file, so opening all 70 at start-up costs next to nothing and the first
-// picture is not held up; a worker thread decodes them in the order opened.
+// file, so opening all 70 at start-up costs next to nothing; a worker thread
+// decodes them in the order opened, at low priority, and only after a short
+// hold-back, so that it does not compete with the first picture and the first
+// piece of music (the first race is a minute away).
 // A clip that is played before the worker has reached it is decoded there
 // and then by the player (it waits for that one clip only, never the queue).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -33,7 +36,7 @@ class ClipSlot {
 
 class ClipDecoder {
  public:
-  ClipDecoder();
+  explicit ClipDecoder(int holdBackMs = 0);
   ~ClipDecoder();
   ClipDecoder(const ClipDecoder&) = delete;
   ClipDecoder& operator=(const ClipDecoder&) = delete;
@@ -62,6 +65,7 @@ class ClipDecoder {
   // was dropped meanwhile.
   Mix_Chunk* decode(ClipSlot& slot, std::unique_lock<std::mutex>& lock);
 
+  const std::chrono::steady_clock::time_point startAt_;
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
   std::deque<std::shared_ptr<ClipSlot>> queue_;

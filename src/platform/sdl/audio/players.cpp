@@ -85,26 +85,46 @@ bool ClipPlayer::sounding() const { return Mix_Playing(channel_) != 0 && Mix_Pau
 MusicPlayer::~MusicPlayer() { command(MciCommand::Close); }
 
 bool MusicPlayer::load() {
-  music_ = Mix_LoadMUS(file_.c_str());
   lengthMs_ = MidiLengthMs(file_);
-  return music_ != nullptr;
-}
-
-void MusicPlayer::unload() {
-  Mix_FreeMusic(music_);
-  music_ = nullptr;
-}
-
-bool MusicPlayer::start() {
-  if (Mix_PlayMusic(music_, 0) != 0) return false;
-  core_->musicOwner = this;
-  playedMs_ = 0;
-  since_ = SDL_GetTicks64();
-  running_ = true;
+  if (!lengthMs_) return false;
+  std::lock_guard lock(mutex_);
+  loaded_ = wanted_ = started_ = running_ = false;
+  loader_ = std::thread([this, path = file_] {
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    std::lock_guard lock(mutex_);
+    music_ = music;
+    loaded_ = true;
+    if (wanted_) begin();
+  });
   return true;
 }
 
+void MusicPlayer::unload() {
+  if (loader_.joinable()) loader_.join();
+  std::lock_guard lock(mutex_);
+  Mix_FreeMusic(music_);
+  music_ = nullptr;
+  loaded_ = false;
+}
+
+bool MusicPlayer::begin() {
+  if (music_ == nullptr || Mix_PlayMusic(music_, 0) != 0) return false;
+  core_->musicOwner = this;
+  started_ = running_ = true;
+  playedMs_ = 0;
+  since_ = SDL_GetTicks64();
+  return true;
+}
+
+bool MusicPlayer::start() {
+  std::lock_guard lock(mutex_);
+  if (!loaded_) return wanted_ = true;
+  return begin();
+}
+
 void MusicPlayer::pause() {
+  std::lock_guard lock(mutex_);
+  wanted_ = false;
   if (!owner()) return;
   Mix_PauseMusic();
   playedMs_ = playedMs();
@@ -112,14 +132,21 @@ void MusicPlayer::pause() {
 }
 
 void MusicPlayer::resume() {
-  if (!owner()) return;
-  Mix_ResumeMusic();
-  since_ = SDL_GetTicks64();
-  running_ = true;
+  std::lock_guard lock(mutex_);
+  if (!loaded_) {
+    wanted_ = true;
+  } else if (!started_) {
+    begin();
+  } else if (owner()) {
+    Mix_ResumeMusic();
+    since_ = SDL_GetTicks64();
+    running_ = true;
+  }
 }
 
 void MusicPlayer::halt() {
-  running_ = false;
+  std::lock_guard lock(mutex_);
+  wanted_ = running_ = started_ = false;
   if (!owner()) return;
   Mix_HaltMusic();
   core_->musicOwner = nullptr;
@@ -128,6 +155,8 @@ void MusicPlayer::halt() {
 std::uint64_t MusicPlayer::playedMs() const { return playedMs_ + (running_ ? SDL_GetTicks64() - since_ : 0); }
 
 bool MusicPlayer::sounding() const {
+  std::lock_guard lock(mutex_);
+  if (!loaded_) return wanted_;
   if (!owner() || Mix_PlayingMusic() == 0 || Mix_PausedMusic() != 0) return false;
   return !lengthMs_ || playedMs() < *lengthMs_;
 }

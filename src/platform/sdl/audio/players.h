@@ -10,8 +10,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "audio_core.h"
 
@@ -60,7 +62,12 @@ class ClipPlayer final : public MixerPlayer {
   std::shared_ptr<ClipSlot> slot_;
 };
 
-// A piece of music on the one music stream of SDL_mixer.
+// A piece of music on the one music stream of SDL_mixer. Loading a piece
+// (FluidSynth reads its whole soundfont for every piece: tens of
+// milliseconds) is done on a thread of its own, so that a screen's load step
+// is not held up; Play before the piece is loaded counts as playing and starts
+// it the moment it is there. A file that is no Standard MIDI File is refused
+// at Open, at once.
 class MusicPlayer final : public MixerPlayer {
  public:
   using MixerPlayer::MixerPlayer;
@@ -74,9 +81,17 @@ class MusicPlayer final : public MixerPlayer {
   void resume() override;
   void halt() override;
   bool sounding() const override;
-  bool owner() const { return core_->musicOwner == this; }
+
+  // With mutex_ held:
+  bool owner() const { return core_->musicOwner.load() == this; }
+  bool begin();  // Mix_PlayMusic, from whichever thread has the piece first
   std::uint64_t playedMs() const;
 
+  mutable std::mutex mutex_;
+  std::thread loader_;
+  bool loaded_ = false;      // the loader has finished (music_ may still be null)
+  bool wanted_ = false;      // Play came while loading
+  bool started_ = false;     // Mix_PlayMusic was called for this load
   Mix_Music* music_ = nullptr;
   std::optional<std::uint64_t> lengthMs_;  // of the score; FluidSynth rings on past it
   std::uint64_t playedMs_ = 0;             // before the last start or resume

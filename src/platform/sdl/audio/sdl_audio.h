@@ -27,6 +27,9 @@ struct AudioOptions {
   // When the driver named by SDL_AUDIODRIVER cannot open a device, let SDL
   // try the others before giving up.
   bool tryOtherDrivers = true;
+  // The clips are decoded in the background from this long after start-up
+  // (a clip played sooner is decoded when it is played).
+  int decodeHoldBackMs = 1000;
 };
 
 class AudioCore;
