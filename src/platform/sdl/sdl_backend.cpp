@@ -89,7 +89,8 @@ struct SdlBackend::Layer {
   WindowKind kind = WindowKind::Back;
   bool fullScreen = true;
   SDL_Window* sdl = nullptr;  // its own window; none for full-screen windows in watch mode
-  Picture canvas;
+  Size size;
+  Picture canvas;  // made at the first paint: a window that is never seen needs none
   Picture scratch;
   bool painted = false;     // the canvas has been painted at least once
   bool repaint = true;      // the controls changed: paint again from the view
@@ -231,12 +232,11 @@ void SdlBackend::show(const Window& w) {
   const WindowView view = w.view();
   layer->fullScreen = view.fullScreen;
   if (view.fullScreen) {
-    const Size size = screenSize();
-    layer->canvas = Picture(size.w, size.h);
+    layer->size = screenSize();
     layer->sdl = watching() ? nullptr : createFullScreenWindow();
     if (watching()) hostWindow();
   } else {
-    layer->canvas = Picture(view.dialogRect.w, view.dialogRect.h);
+    layer->size = {view.dialogRect.w, view.dialogRect.h};
     layer->sdl = createDialogWindow(view);
   }
   if (layer->sdl != nullptr && layer->fullScreen && invisibleCursor_ != nullptr) {
@@ -431,15 +431,15 @@ void SdlBackend::onWindowEvent(Saver& s, const SDL_WindowEvent& e) {
 }
 
 void SdlBackend::onKey(Saver& s, const SDL_KeyboardEvent& e) {
-  Layer* layer = layerOfSdlWindow(e.windowID);
-  if (layer != nullptr && layer->kind == WindowKind::Info) {
+  if (s.info) {
+    // The dialog is the only window of its run: keys are its own, whichever
+    // window SDL believes has the keyboard.
     if (const auto key = DialogKeyOf(e.keysym)) {
       if (e.type == SDL_KEYDOWN && !(e.repeat != 0 && *key == DialogKey::Space)) DialogKeyDown(s, *key);
       if (e.type == SDL_KEYUP) DialogKeyUp(s, *key);
     }
     return;
   }
-  if (s.info) return;
   if (watching()) {
     if (e.type == SDL_KEYDOWN && e.keysym.sym == SDLK_ESCAPE) requestQuit(s);
     return;
@@ -500,6 +500,7 @@ bool SdlBackend::presentPending() const {
 void SdlBackend::updateCanvas(Layer& l) {
   const WindowView view = l.window->view();
   if (!l.painted) {
+    l.canvas = Picture(l.size.w, l.size.h);
     PaintWindow(l.canvas, view, text_);
     l.painted = true;
     l.repaint = false;
