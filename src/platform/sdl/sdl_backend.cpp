@@ -192,17 +192,24 @@ SdlBackend::Layer* SdlBackend::topFullScreen() {
 }
 
 SDL_Window* SdlBackend::createFullScreenWindow() {
-  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+  // Made hidden, so that the window manager learns it is full screen before
+  // it first shows it. (SDL's own full-screen switch waits for a window
+  // manager to answer, a tenth of a second or more, and Xvfb has none.)
+  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_HIDDEN;
   SDL_Window* w = SDL_CreateWindow("Form1", screen_.x, screen_.y, screen_.w, screen_.h, flags);
+  if (w == nullptr) return nullptr;
   noteConnection(w);
+  X11AskFullScreen(w);
+  SDL_ShowWindow(w);
   return w;
 }
 
 SDL_Window* SdlBackend::createDialogWindow(const WindowView& view) {
   const Rect r = view.dialogRect;
-  SDL_Window* w = SDL_CreateWindow(view.caption.c_str(), r.x, r.y, r.w, r.h, 0);
+  SDL_Window* w = SDL_CreateWindow(view.caption.c_str(), r.x, r.y, r.w, r.h, SDL_WINDOW_HIDDEN);
   if (w == nullptr) return nullptr;
   noteConnection(w);
+  X11AskDialogFrame(w);
   if (icon_ != nullptr && !icon_->empty()) {
     SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon_->row(0)),
                                                            icon_->width(), icon_->height(), 32,
@@ -212,6 +219,7 @@ SDL_Window* SdlBackend::createDialogWindow(const WindowView& view) {
       SDL_FreeSurface(icon);
     }
   }
+  SDL_ShowWindow(w);
   return w;
 }
 
