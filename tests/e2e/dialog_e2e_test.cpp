@@ -146,6 +146,8 @@ struct KeyCase {
   std::string file;               // RaceSpeed.Dat afterwards (it held " 2 ")
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class DialogKeys : public Dialog, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(DialogKeys, StoreWhatTheKeysChose) {

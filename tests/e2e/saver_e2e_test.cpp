@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <array>
+#include <cstdlib>
 
 #include "e2e_support.h"
 
@@ -117,6 +118,8 @@ struct MoveCase {
   bool ends;
 };
 
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
 class SaverMoves : public Saver, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(SaverMoves, OnTheBoardScreen) {
@@ -167,6 +170,20 @@ TEST_F(Saver, RaceScreenCountsMovesOnTheCourseAndOnTheBorderApart) {
 
   // A third changed report on the border does.
   ASSERT_TRUE(MoveMouse(40, 50));
+  EXPECT_EQ(p.waitExit(), 0) << p.standardError();
+}
+
+TEST_F(Saver, AfterTheRaceTheNextCardComesUp) {
+  // At the 1 ms setting a silent race is over in about a second.
+  WriteFile(folder.file("RaceSpeed.Dat"), " 0 \r\n");
+  Program p({"/s"}, Env("12:00:57"));
+  ASSERT_TRUE(WaitForBoard());
+  const std::uint64_t firstCard = x.shot().hash(kBoardX, kBoardY + 48, 336, 420);
+  ASSERT_TRUE(WaitFor([&] { return RaceShown(x.shot()); })) << "the race screen did not come";
+  ASSERT_TRUE(WaitForBoard()) << "the next card did not come up";
+  EXPECT_NE(x.shot().hash(kBoardX, kBoardY + 48, 336, 420), firstCard) << "the same card again";
+  EXPECT_TRUE(p.running());
+  ASSERT_TRUE(Key("Escape"));
   EXPECT_EQ(p.waitExit(), 0) << p.standardError();
 }
 
@@ -233,13 +250,15 @@ TEST_F(Saver, FailsClearlyWithoutADisplay) {
   struct Case {
     std::optional<std::string> display;
     const char* says;
+    std::optional<std::string> driver;
   };
-  for (const Case& c : {Case{std::nullopt, "chuderby: no display (DISPLAY is not set)"},
-                        Case{":4242", "chuderby: cannot open the display :4242"}}) {
+  for (const Case& c : {Case{std::nullopt, "chuderby: no display (DISPLAY is not set)", std::nullopt},
+                        Case{":4242", "chuderby: cannot open the display :4242", std::nullopt},
+                        Case{std::getenv("DISPLAY"), "chuderby: cannot start the video driver nosuch", "nosuch"}}) {
     auto env = Env();
     env["DISPLAY"] = c.display;
     env["WAYLAND_DISPLAY"] = std::nullopt;
-    env["SDL_VIDEODRIVER"] = std::nullopt;
+    env["SDL_VIDEODRIVER"] = c.driver;
     x.windowsCreated();
     Program p({"/s"}, env);
     EXPECT_EQ(p.waitExit(), 1) << p.standardError();
