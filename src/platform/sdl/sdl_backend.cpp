@@ -269,7 +269,14 @@ void SdlBackend::setTopMost(const Window& w) {
 }
 
 void SdlBackend::invalidate(const Window& w) {
-  if (Layer* l = layerOf(w)) l->repaint = true;
+  Layer* l = layerOf(w);
+  if (l == nullptr) return;
+  l->repaint = true;
+  // The loading window is complete when its load step ends, and the program
+  // goes on loading (clip players, the first card) before it returns to the
+  // loop: it is put on the screen now, so that the screen is black with
+  // "Now Loading" meanwhile.
+  if (l->kind == WindowKind::Back && !l->painted) present();
 }
 
 void SdlBackend::destroy(const Window& w) {
