@@ -232,6 +232,30 @@ TEST_F(SoundPlayers, PaddockThenRaceMusicShareTheOneStream) {
   EXPECT_EQ(race->mode(), kModeStopped);
 }
 
+// SDL_mixer crashes when two of its decoders run at once: pieces loading on
+// their threads, and clips decoding on the worker (a clip file that holds
+// MIDI goes through the music decoders too), must take turns.
+TEST_F(SoundPlayers, LoadsOnSeveralThreadsTakeTurns) {
+  AudioOptions options;
+  options.decodeHoldBackMs = 0;
+  SdlAudio audio(options);
+  if (!audio.hasMusic()) GTEST_SKIP() << "no soundfont";
+  for (int k = 0; k < 4; ++k) WriteTune(dir.file("Tune" + std::to_string(k) + ".Mid"), 2);
+  WriteTune(dir.file("midi-in-a-clip.Wav"), 2);
+  for (int round = 0; round < 10; ++round) {
+    std::vector<std::unique_ptr<Player>> players;
+    for (int k = 0; k < 4; ++k) {
+      players.push_back(audio.createPlayer(DeviceType::Sequencer));
+      players.back()->setFileName(dir.file("Tune" + std::to_string(k) + ".Mid"));
+      players.back()->command(MciCommand::Open);
+      players.back()->command(MciCommand::Play);
+      players.push_back(openClip(audio, "midi-in-a-clip.Wav"));
+    }
+    for (auto& p : players) p->command(MciCommand::Close);
+  }
+  audio.waitForDecoding();
+}
+
 // --- Missing pieces -----------------------------------------------------
 
 TEST_F(SoundPlayers, NoDeviceRunsSilentlyWithOneLine) {

@@ -73,7 +73,7 @@ AudioCore::AudioCore(const AudioOptions& options) : options_(options) {
   channelUsed_[kDirectChannel] = true;
   Mix_VolumeMusic(options_.musicVolume);
   chooseSoundFont(options_);
-  decoder_ = std::make_unique<ClipDecoder>(options_.decodeHoldBackMs);
+  decoder_ = std::make_unique<ClipDecoder>(loading, options_.decodeHoldBackMs);
 }
 
 AudioCore::~AudioCore() {
@@ -155,7 +155,11 @@ void AudioCore::releaseChannel(int channel) {
 
 Mix_Chunk* AudioCore::directChunk(const std::string& path) {
   if (const auto it = direct_.find(path); it != direct_.end()) return it->second;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  Mix_Chunk* chunk = nullptr;
+  {
+    std::lock_guard lock(loading);
+    chunk = Mix_LoadWAV(path.c_str());
+  }
   if (chunk != nullptr) direct_.emplace(path, chunk);
   return chunk;
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,9 +34,17 @@ class AudioCore {
 
   ClipDecoder& decoder() { return *decoder_; }
 
+  // SDL_mixer's decoders may not run on two threads at once (two music loads
+  // at once crash it, and Mix_LoadWAV falls back to the music decoders for a
+  // file that is no WAV): every Mix_LoadMUS and Mix_LoadWAV holds this.
+  std::mutex loading;
+
   // SDL_mixer has one music stream: the player that holds it, if any. A piece
   // may be started by its loading thread.
   std::atomic<const void*> musicOwner{nullptr};
+  // Plays asked of music players so far: a piece that finishes loading after
+  // another piece was asked for stays silent.
+  std::atomic<unsigned> playRequests{0};
 
   // Direct playback on its own channel: a new sound cuts the one before.
   void playDirect(const std::string& path, bool wait);

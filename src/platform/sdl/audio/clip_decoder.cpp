@@ -5,8 +5,9 @@
 
 namespace chu::sdl {
 
-ClipDecoder::ClipDecoder(int holdBackMs)
-    : startAt_(std::chrono::steady_clock::now() + std::chrono::milliseconds(holdBackMs)), worker_([this] { run(); }) {}
+ClipDecoder::ClipDecoder(std::mutex& loading, int holdBackMs)
+    : loading_(loading),
+      startAt_(std::chrono::steady_clock::now() + std::chrono::milliseconds(holdBackMs)), worker_([this] { run(); }) {}
 
 ClipDecoder::~ClipDecoder() {
   {
@@ -44,7 +45,11 @@ Mix_Chunk* ClipDecoder::decode(ClipSlot& slot, std::unique_lock<std::mutex>& loc
   slot.state_ = ClipSlot::State::Decoding;
   ++busy_;
   lock.unlock();
-  Mix_Chunk* chunk = Mix_LoadWAV(slot.path_.c_str());
+  Mix_Chunk* chunk = nullptr;
+  {
+    std::lock_guard decoding(loading_);
+    chunk = Mix_LoadWAV(slot.path_.c_str());
+  }
   lock.lock();
   --busy_;
   if (slot.state_ == ClipSlot::State::Dropped) {

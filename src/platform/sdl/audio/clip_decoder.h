@@ -36,7 +36,8 @@ class ClipSlot {
 
 class ClipDecoder {
  public:
-  explicit ClipDecoder(int holdBackMs = 0);
+  // `loading` is held around every decode (see AudioCore::loading).
+  explicit ClipDecoder(std::mutex& loading, int holdBackMs = 0);
   ~ClipDecoder();
   ClipDecoder(const ClipDecoder&) = delete;
   ClipDecoder& operator=(const ClipDecoder&) = delete;
@@ -65,6 +66,7 @@ class ClipDecoder {
   // was dropped meanwhile.
   Mix_Chunk* decode(ClipSlot& slot, std::unique_lock<std::mutex>& lock);
 
+  std::mutex& loading_;
   const std::chrono::steady_clock::time_point startAt_;
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;

@@ -90,11 +90,16 @@ bool MusicPlayer::load() {
   std::lock_guard lock(mutex_);
   loaded_ = wanted_ = started_ = running_ = false;
   loader_ = std::thread([this, path = file_] {
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    Mix_Music* music = nullptr;
+    {
+      std::lock_guard decoding(core_->loading);
+      music = Mix_LoadMUS(path.c_str());
+    }
     std::lock_guard lock(mutex_);
     music_ = music;
     loaded_ = true;
-    if (wanted_) begin();
+    // Started only if no other piece was asked for since: the last Play wins.
+    if (wanted_ && ticket_ == core_->playRequests.load()) begin();
   });
   return true;
 }
@@ -118,6 +123,7 @@ bool MusicPlayer::begin() {
 
 bool MusicPlayer::start() {
   std::lock_guard lock(mutex_);
+  ticket_ = ++core_->playRequests;
   if (!loaded_) return wanted_ = true;
   return begin();
 }
@@ -133,6 +139,7 @@ void MusicPlayer::pause() {
 
 void MusicPlayer::resume() {
   std::lock_guard lock(mutex_);
+  ticket_ = ++core_->playRequests;
   if (!loaded_) {
     wanted_ = true;
   } else if (!started_) {

@@ -92,6 +92,7 @@ class MusicPlayer final : public MixerPlayer {
   bool loaded_ = false;      // the loader has finished (music_ may still be null)
   bool wanted_ = false;      // Play came while loading
   bool started_ = false;     // Mix_PlayMusic was called for this load
+  unsigned ticket_ = 0;      // number of our last Play among all music Plays
   Mix_Music* music_ = nullptr;
   std::optional<std::uint64_t> lengthMs_;  // of the score; FluidSynth rings on past it
   std::uint64_t playedMs_ = 0;             // before the last start or resume
