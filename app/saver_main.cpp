@@ -137,7 +137,11 @@ void PrintStats(const chu::sdl::RunStats& st, std::uint64_t seed, double wallSec
   for (const auto& r : st.raceRates) {
     if (r.seconds <= 0) continue;
     out << kName << " stats: race tick " << r.intervalMs << " ms: " << r.ticks << " ticks in " << r.seconds
-        << " s = " << static_cast<double>(r.ticks) / r.seconds << " ticks/s\n";
+        << " s = " << static_cast<double>(r.ticks) / r.seconds << " ticks/s";
+    if (r.stalledSeconds > 0 && r.seconds > r.stalledSeconds)
+      out << "; " << r.stalledSeconds << " s inside ticks that waited for sounds, "
+          << static_cast<double>(r.ticks) / (r.seconds - r.stalledSeconds) << " ticks/s without them";
+    out << '\n';
   }
   out << kName << " stats: presents " << st.presents << " in " << wallSeconds
       << " s = " << static_cast<double>(st.presents) / wallSeconds << "/s, pixels pushed " << st.pushedPixels

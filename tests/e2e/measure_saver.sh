@@ -41,9 +41,14 @@ run() {
   local pid=$!
   sleep "$1"
   xdotool mousemove 512 384 key a
-  wait "$pid"
+  local rc=0
+  wait "$pid" || rc=$?
+  if [ "$rc" -ne 0 ]; then
+    echo "chuderby ended with exit code $rc:"
+    grep -v "stats:" "$folder/stats" || true
+  fi
 }
-stat() { grep "stats: $1" "$folder/stats" | sed 's/^chuderby stats: //'; }
+stat() { grep "stats: $1" "$folder/stats" | sed 's/^chuderby stats: //' || true; }
 
 xdotool mousemove 512 384
 echo "== paddock board on the screen (5 starts)"

@@ -332,8 +332,14 @@ void SdlBackend::noteRaceWindow(bool up) {
 
 void SdlBackend::runTick(Saver& s, TimerId id) {
   ++stats_.ticks[static_cast<std::size_t>(id)];
-  if (id == TimerId::RaceTick && !stats_.raceRates.empty()) ++stats_.raceRates.back().ticks;
+  const bool race = id == TimerId::RaceTick && !stats_.raceRates.empty();
+  if (race) ++stats_.raceRates.back().ticks;
+  const std::size_t rates = stats_.raceRates.size();
+  const std::int64_t began = now();
   OnTimer(s, id);
+  const std::int64_t took = now() - began;
+  if (race && rates == stats_.raceRates.size() && took > TickSchedule::catchUpLimit(stats_.raceRates.back().intervalMs))
+    stats_.raceRates.back().stalledSeconds += static_cast<double>(took) / 1e9;
 }
 
 // ---------------------------------------------------------------------------

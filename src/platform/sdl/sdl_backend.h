@@ -45,11 +45,14 @@ struct RunStats {
   std::array<std::uint64_t, 3> ticks{};  // by timer
   std::uint64_t presents = 0;            // frames put on the screen
   std::uint64_t pushedPixels = 0;        // pixels sent to the screen
-  // Race ticks by interval: ticks delivered and the seconds the timer ran.
+  // Race ticks by interval: ticks delivered and the seconds the timer ran,
+  // and of those the seconds spent inside ticks that held everything up
+  // (a start signal played to its end).
   struct RaceRate {
     int intervalMs = 0;
     std::uint64_t ticks = 0;
     double seconds = 0;
+    double stalledSeconds = 0;
   };
   std::vector<RaceRate> raceRates;
   std::uint64_t racePresents = 0;  // frames presented while the race window was up
