@@ -42,12 +42,12 @@ speak() {
   file=$(printf '%s/Wave/Wave%02d.Wav' "$out" "$n")
   while :; do
     espeak-ng -v ja -s "$speed" -p "$pitch" -a 100 -w "$tmp/raw.wav" -- "$text"
-    sox "$tmp/raw.wav" "$tmp/trim.wav" silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse
+    sox -R "$tmp/raw.wav" "$tmp/trim.wav" silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse
     len=$(soxi -D "$tmp/trim.wav")
     if ! ge "$len" "$max_len" || [ "$speed" -ge 320 ]; then break; fi
     speed=$(awk -v s="$speed" -v l="$len" -v m="$max_len" 'BEGIN { printf "%d", s * l / (m - 0.15) + 5 }')
   done
-  sox "$tmp/trim.wav" -r "$rate" -c 1 -b 16 "$file" \
+  sox -R "$tmp/trim.wav" -r "$rate" -c 1 -b 16 "$file" \
     gain -6 highpass 140 equalizer 2800 1q 3 pad 0.02 0.15 reverb 18 50 35 gain -n -1
 }
 
@@ -72,19 +72,19 @@ done < "$here/lines.tsv"
 # tone NAME SECONDS FREQ...: a brass-like note (sawtooth and its octave, soft attack)
 tone() {
   local name=$1 len=$2 f=$3
-  sox -n -r "$rate" -c 1 -b 16 "$tmp/$name.wav" synth "$len" sawtooth "$f" synth "$len" sine mix "$((f * 2))" \
+  sox -R -n -r "$rate" -c 1 -b 16 "$tmp/$name.wav" synth "$len" sawtooth "$f" synth "$len" sine mix "$((f * 2))" \
     lowpass 2600 fade t 0.015 "$len" 0.05 gain -9
 }
 
 # Wave30, the start signal: a four-note trumpet call ending on a held chord.
 tone n1 0.14 392; tone n2 0.14 523; tone n3 0.14 659; tone n4 0.30 784
-sox -n -r "$rate" -c 1 -b 16 "$tmp/chord.wav" synth 0.9 sawtooth 523 sawtooth 659 sawtooth 784 \
+sox -R -n -r "$rate" -c 1 -b 16 "$tmp/chord.wav" synth 0.9 sawtooth 523 sawtooth 659 sawtooth 784 \
   lowpass 2600 fade t 0.02 0.9 0.35 gain -12
-sox "$tmp/n1.wav" "$tmp/n1.wav" "$tmp/n2.wav" "$tmp/n3.wav" "$tmp/n4.wav" "$tmp/chord.wav" \
+sox -R "$tmp/n1.wav" "$tmp/n1.wav" "$tmp/n2.wav" "$tmp/n3.wav" "$tmp/n4.wav" "$tmp/chord.wav" \
   -r "$rate" -c 1 -b 16 "$out/Wave/Wave30.Wav" overdrive 6 reverb 30 50 60 pad 0 0.1 gain -n -1
 
 # Beep1, the gate: one clear electronic beep.
-sox -n -r "$rate" -c 1 -b 16 "$out/Wave/Beep1.Wav" synth 0.45 sine 1000 synth 0.45 sine mix 2000 \
+sox -R -n -r "$rate" -c 1 -b 16 "$out/Wave/Beep1.Wav" synth 0.45 sine 1000 synth 0.45 sine mix 2000 \
   fade t 0.01 0.45 0.04 gain -n -3
 
 # The music.
