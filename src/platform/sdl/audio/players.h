@@ -2,8 +2,9 @@
 // life: closed until Open, stopped at the start after Open, playing after
 // Play, stopped where it is after Stop (Play goes on from there), stopped at
 // the end when the media has played out (Play then does nothing until Prev
-// rewinds it; Stop silences what may still ring on), and closed again by Close. Mode reads 526 only while the mixer
-// is really playing, 525 in every other case.
+// rewinds it; Stop silences what may still ring on), and closed again by
+// Close. Mode reads 526 only while the mixer is really playing, 525 in every
+// other case.
 #pragma once
 
 #include <SDL_mixer.h>
