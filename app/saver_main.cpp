@@ -25,7 +25,7 @@
 
 #include "platform/sdl/instance_lock.h"
 #include "platform/sdl/sdl_backend.h"
-#include "platform/sdl/silent_audio.h"
+#include "platform/silent_audio.h"
 #include "platform/sdl/wall_clock.h"
 #include "startup/saver.h"
 
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
   chu::sdl::InstanceLock instance;
   chu::sdl::SdlBackend backend(settings.backend);
   chu::sdl::WallClock clock(settings.startTime);
-  chu::sdl::SilentAudio silence;
+  chu::platform::SilentAudio silence;
   chu::platform::Audio* audio = &silence;
 #if CHU_HAVE_SDL_AUDIO
   std::unique_ptr<chu::platform::Audio> sound;

@@ -101,16 +101,5 @@ class MusicPlayer final : public MixerPlayer {
   bool running_ = false;
 };
 
-// No device, or no soundfont for music: keeps its file name and is always stopped.
-class SilentPlayer final : public platform::Player {
- public:
-  void setFileName(const std::string& path) override { file_ = path; }
-  const std::string& fileName() const override { return file_; }
-  void command(platform::MciCommand) override {}
-  int mode() const override { return platform::kModeStopped; }
-
- private:
-  std::string file_;
-};
 
 }  // namespace chu::sdl

@@ -2,6 +2,7 @@
 
 #include "audio_core.h"
 #include "players.h"
+#include "platform/silent_audio.h"
 
 namespace chu::sdl {
 
@@ -10,9 +11,9 @@ SdlAudio::SdlAudio(const AudioOptions& options) : core_(std::make_shared<AudioCo
 SdlAudio::~SdlAudio() = default;
 
 std::unique_ptr<platform::Player> SdlAudio::createPlayer(platform::DeviceType type) {
-  if (!core_->device()) return std::make_unique<SilentPlayer>();
+  if (!core_->device()) return std::make_unique<platform::SilentPlayer>();
   if (type == platform::DeviceType::WaveAudio) return std::make_unique<ClipPlayer>(core_);
-  if (!core_->music()) return std::make_unique<SilentPlayer>();
+  if (!core_->music()) return std::make_unique<platform::SilentPlayer>();
   return std::make_unique<MusicPlayer>(core_);
 }
 
