@@ -65,6 +65,7 @@ struct PushButton {
   std::string caption;
   Font font;
   bool focused = false;
+  bool pressed = false;  // held down by Space or the mouse
 };
 
 // One control as placed in the window: `origin` is the window-client position

@@ -143,9 +143,15 @@ void Activate(Saver& s, int position) {
   }
 }
 
+void ShowPress(InfoWindow& w) {
+  w.comOK.pressed = w.pressed == kOkButton;
+  w.comCANCEL.pressed = w.pressed == kCancelButton;
+}
+
 void Release(InfoWindow& w) {
   w.pressed = 0;
   w.pressedByMouse = false;
+  ShowPress(w);
 }
 }  // namespace
 
@@ -185,6 +191,7 @@ void DialogKeyDown(Saver& s, DialogKey key) {
       if (w.pressed == 0) {
         w.pressed = w.focus;
         w.pressedByMouse = false;
+        ShowPress(w);
       }
       break;
   }
@@ -199,6 +206,7 @@ void DialogKeyUp(Saver& s, DialogKey key) {
   if (w.pressed == 0 || w.pressedByMouse) return;
   const int position = w.pressed;
   Release(w);
+  s.platform.display.invalidate(w);
   if (position == w.focus) Activate(s, position);
 }
 
@@ -210,6 +218,7 @@ void DialogMouseDown(Saver& s, Point p) {
   SetDialogFocus(w, position);
   w.pressed = position;
   w.pressedByMouse = true;
+  ShowPress(w);
   s.platform.display.invalidate(w);
 }
 
@@ -219,6 +228,7 @@ void DialogMouseUp(Saver& s, Point p) {
   if (w.pressed == 0 || !w.pressedByMouse) return;
   const int position = w.pressed;
   Release(w);
+  s.platform.display.invalidate(w);
   if (DialogControlAt(w, p) == position) Activate(s, position);
 }
 

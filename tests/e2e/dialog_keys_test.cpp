@@ -97,7 +97,9 @@ TEST_F(DialogRules, SpaceActsOnReleaseAndOnlyOnTheControlItPressed) {
   Saver& s = Open();
   DialogKeyDown(s, DialogKey::Tab);    // OK
   DialogKeyDown(s, DialogKey::Space);  // held down ...
+  EXPECT_TRUE(s.info->comOK.pressed);
   DialogKeyDown(s, DialogKey::Tab);    // ... while the focus moves on: the press is dropped
+  EXPECT_FALSE(s.info->comOK.pressed);
   DialogKeyUp(s, DialogKey::Space);
   ASSERT_TRUE(s.info) << "the dropped press clicked a button";
   EXPECT_EQ(s.info->focus, kCancelButton);

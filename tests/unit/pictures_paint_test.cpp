@@ -111,6 +111,12 @@ TEST(PicturesPaint, DialogShowsTheSelectedOptionAndRaisedButtons) {
   EXPECT_EQ(shot.at(ok.x + 4, ok.y + 4), 0u);          // a dot of the focus rectangle
   EXPECT_NE(shot.at(cancel.x + 4, cancel.y + 4), 0u);  // no focus there
   EXPECT_FALSE(InkOf(shot, {cancel.x + 2, cancel.y + 2, cancel.w - 4, cancel.h - 4}, 0).empty());
+
+  // Held down, the button looks pushed in: dark edges top-left, light bottom-right.
+  info.comCANCEL.pressed = true;
+  platform::PaintWindow(shot, info.view(), &pictures_test::Fonts());
+  EXPECT_EQ(shot.at(cancel.x, cancel.y), platform::edge::shadow.packed());
+  EXPECT_EQ(shot.at(cancel.right() - 1, cancel.bottom() - 1), platform::edge::highlight.packed());
 }
 
 }  // namespace

@@ -151,11 +151,15 @@ void PaintOptionButton(Picture& target, Rect where, const OptionButton& button, 
 
 void PaintPushButton(Picture& target, Rect where, const PushButton& button, const TextRenderer* text) {
   target.fillRect(where, edge::face.packed());
-  DrawRaisedEdge(target, where);
+  // A button held down looks pushed in, its caption one pixel down and right.
+  const int shift = button.pressed ? 1 : 0;
+  if (button.pressed) DrawSunkenEdge(target, where);
+  else DrawRaisedEdge(target, where);
   if (text != nullptr) {
     const Rect inner = Inset(where, 2);
     const int width = text->textWidth(button.caption, button.font);
-    const Point at{inner.x + (inner.w - width) / 2, inner.y + (inner.h - text->lineHeight(button.font)) / 2};
+    const Point at{inner.x + (inner.w - width) / 2 + shift,
+                   inner.y + (inner.h - text->lineHeight(button.font)) / 2 + shift};
     DrawTextClipped(target, inner, at, button.caption, button.font, colour::windowText, *text);
   }
   if (button.focused) DrawFocusRect(target, Inset(where, kFocusInset));
