@@ -1,12 +1,8 @@
 // What a race costs: one running tick without and with drawing into the
 // course view, and one whole race (gate, running, result board) headless.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "assets/assets.h"
@@ -14,28 +10,11 @@
 #include "sim/run_step.h"
 #include "startup/observer.h"
 #include "startup/saver.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using namespace chu;
-
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
-    std::ofstream(path_ + "/RaceSpeed.Dat") << "1\r\n";
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // Switches the course view's drawing off at every race start, counts hand-overs.
 struct Headless final : RunObserver {
@@ -50,7 +29,8 @@ struct Headless final : RunObserver {
 
 // A saver on virtual time with silent (0 ms) clips.
 struct Bench {
-  explicit Bench(bool drawing, std::uint64_t seed = 7) : vm(Options()), platform(vm.platformFor(folder.path())) {
+  explicit Bench(bool drawing, std::uint64_t seed = 7) : vm(Options()), platform(vm.platformFor(folder.str())) {
+    folder.write("RaceSpeed.Dat", "1\r\n");
     headless.drawing = drawing;
     saver = std::make_unique<Saver>(platform, BuiltInAssets(), seed, &headless);
     headless.saver = saver.get();
@@ -64,7 +44,7 @@ struct Bench {
   }
   void runUntil(const std::function<bool()>& done) { vm.run(*saver, done); }
 
-  Folder folder;
+  testsupport::TempFolder folder{"chu-bench"};
   virt::VirtualMachine vm;
   platform::Platform platform;
   Headless headless;

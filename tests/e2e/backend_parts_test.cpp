@@ -12,6 +12,7 @@
 #include "platform/sdl/view_geometry.h"
 #include "platform/sdl/wall_clock.h"
 #include "race/race_window.h"
+#include "support/temp_folder.h"
 
 namespace chu::sdl {
 namespace {
@@ -168,13 +169,8 @@ TEST(Geometry, ChangedTilesFindOnlyWhatChanged) {
 
 class Lock : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-lock-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::string dir;
+  testsupport::TempFolder folder{"chu-lock"};
+  const std::string dir = folder.str();
 };
 
 TEST_F(Lock, OnlyTheFirstHolderRunsAndTheLockDiesWithIt) {

@@ -28,7 +28,7 @@ class Dialog : public ::testing::Test {
   }
 
   std::map<std::string, std::optional<std::string>> Env() const {
-    return {{"CHUDERBY_FOLDER", folder.path()}, {"XDG_RUNTIME_DIR", runtime.path()}};
+    return {{"CHUDERBY_FOLDER", folder.str()}, {"XDG_RUNTIME_DIR", runtime.str()}};
   }
   std::string SpeedFile() const { return folder.file("RaceSpeed.Dat"); }
 
@@ -58,7 +58,7 @@ class Dialog : public ::testing::Test {
   std::uint64_t DialogHash() const { return x.shot().hash(geometry.x, geometry.y, kDialogW, kDialogH); }
 
   XSession x;
-  TempDir folder, runtime;
+  TempFolder folder, runtime;
   std::optional<unsigned long> window;
   XSession::Geometry geometry;
 };

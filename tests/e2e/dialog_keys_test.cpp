@@ -1,15 +1,11 @@
 // The settings dialog's keyboard and mouse rules, on the headless machine.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "assets/assets.h"
 #include "platform/virtual/virtual_machine.h"
 #include "settings/info_window.h"
 #include "startup/saver.h"
+#include "support/temp_folder.h"
 
 namespace chu {
 namespace {
@@ -18,24 +14,13 @@ using platform::Point;
 
 class DialogRules : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-dialog-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
-    Write(" 2 \r\n");
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
+  void SetUp() override { Write(" 2 \r\n"); }
 
-  void Write(const std::string& bytes) { std::ofstream(folder + "/RaceSpeed.Dat", std::ios::binary) << bytes; }
-  std::string File() const {
-    std::ifstream in(folder + "/RaceSpeed.Dat", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  void Write(const std::string& bytes) { folder.write("RaceSpeed.Dat", bytes); }
+  std::string File() const { return folder.read("RaceSpeed.Dat"); }
 
   Saver& Open() {
-    platform = std::make_unique<platform::Platform>(vm.platformFor(folder));
+    platform = std::make_unique<platform::Platform>(vm.platformFor(folder.str()));
     saver = std::make_unique<Saver>(*platform, BuiltInAssets(), 1);
     Main(*saver, "/c");
     return *saver;
@@ -47,7 +32,7 @@ class DialogRules : public ::testing::Test {
   // Centre of a control's rectangle.
   static Point Centre(platform::Rect r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
 
-  std::string folder;
+  testsupport::TempFolder folder{"chu-dialog"};
   virt::VirtualMachine vm;
   std::unique_ptr<platform::Platform> platform;
   std::unique_ptr<Saver> saver;

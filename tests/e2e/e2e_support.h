@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 struct _XDisplay;
 
 namespace chu::e2e {
@@ -22,19 +24,7 @@ using namespace std::chrono_literals;
 inline constexpr auto kWindowTimeout = 30s;
 inline constexpr auto kExitTimeout = 20s;
 
-// A private folder for one test, removed at the end.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using testsupport::TempFolder;
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

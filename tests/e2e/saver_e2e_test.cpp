@@ -51,8 +51,8 @@ class Saver : public ::testing::Test {
   // The program's environment: its own folder and lock, a clock that puts the
   // post time where the test wants it.
   std::map<std::string, std::optional<std::string>> Env(const std::string& startTime = "12:00:05") const {
-    return {{"CHUDERBY_FOLDER", folder.path()},
-            {"XDG_RUNTIME_DIR", runtime.path()},
+    return {{"CHUDERBY_FOLDER", folder.str()},
+            {"XDG_RUNTIME_DIR", runtime.str()},
             {"CHUDERBY_START_TIME", startTime},
             {"CHUDERBY_WINDOW", std::nullopt}};
   }
@@ -82,7 +82,7 @@ class Saver : public ::testing::Test {
   bool WaitForCourse() { return WaitForTicks(kCourseX, kCourseY, 802, 602); }
 
   XSession x;
-  TempDir folder, runtime;
+  TempFolder folder, runtime;
 };
 
 TEST_F(Saver, BoardShowsTheCardInThePostColoursAndAKeyReleaseEndsIt) {
@@ -281,8 +281,8 @@ TEST_F(Saver, FailsClearlyWithoutTheJapaneseFont) {
   // A font configuration that knows no fonts at all.
   const std::string fonts = folder.file("fonts.conf");
   WriteFile(fonts,
-            "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig><dir>" + folder.path() +
-                "/nofonts</dir><cachedir>" + folder.path() + "/cache</cachedir></fontconfig>\n");
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig><dir>" + folder.str() +
+                "/nofonts</dir><cachedir>" + folder.str() + "/cache</cachedir></fontconfig>\n");
   for (const char* mode : {"/s", "/c"}) {
     auto env = Env();
     env["FONTCONFIG_FILE"] = fonts;

@@ -3,12 +3,9 @@
 // runner boxes ever overlap while running, every stage event fires exactly
 // once, and every result board lists six different runners.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <array>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -19,6 +16,7 @@
 #include "platform/virtual/virtual_machine.h"
 #include "startup/observer.h"
 #include "startup/saver.h"
+#include "support/temp_folder.h"
 
 namespace chu {
 namespace {
@@ -181,35 +179,19 @@ class SoakWatcher final : public RunObserver {
   bool hung_ = false;
 };
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-soak-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 TEST(Soak, TwoThousandRaces) {
   Totals totals;
   for (int r = 0; r < kRuns; ++r) {
     const RunSetup setup = SetupFor(r);
-    Folder folder;
-    ASSERT_FALSE(folder.path().empty());
-    std::ofstream(folder.path() + "/RaceSpeed.Dat") << setup.speedIndex << "\r\n";
+    testsupport::TempFolder folder("chu-soak");
+    folder.write("RaceSpeed.Dat", std::to_string(setup.speedIndex) + "\r\n");
 
     virt::Options o;
     o.start = setup.start;
     o.clipMs = setup.clipMs;
     virt::VirtualMachine vm(o);
-    platform::Platform platform = vm.platformFor(folder.path());
+    platform::Platform platform = vm.platformFor(folder.str());
     SoakWatcher watch(setup, totals);
     Saver saver(platform, BuiltInAssets(), setup.seed, &watch);
     watch.attach(saver);

@@ -1,4 +1,4 @@
-// Helpers for the sound tests: a temporary folder, environment settings that
+// Helpers for the sound tests: environment settings that
 // are put back, test tones and short tunes, and capturing the standard error.
 #pragma once
 
@@ -19,34 +19,11 @@
 
 #include "midi_writer.h"
 #include "pack_format.h"
+#include "support/temp_folder.h"
 
 namespace chu::soundtest {
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-sound-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string str() const { return path_.string(); }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-  void mkdir(const std::string& name) const { std::filesystem::create_directories(path_ / name); }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
-
- private:
-  std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 // Sets an environment variable (or unsets it, given nothing) for one scope.
 class ScopedEnv {

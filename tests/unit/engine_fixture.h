@@ -7,10 +7,7 @@
 #include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,39 +18,11 @@
 #include "platform/virtual/virtual_machine.h"
 #include "startup/observer.h"
 #include "startup/saver.h"
+#include "support/temp_folder.h"
 
 namespace chu::test {
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-engine-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string str() const { return path_.string(); }
-  std::filesystem::path file(std::string_view name) const { return path_ / name; }
-  bool exists(std::string_view name) const { return std::filesystem::exists(file(name)); }
-  void write(std::string_view name, std::string_view bytes) const {
-    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::string read(std::string_view name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
-
- private:
-  std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 // Clip number of a clip player's file ".../Wave/WaveNN.Wav", −1 for any other file.
 inline int ClipNumberOf(const std::string& file) {

@@ -14,11 +14,11 @@
 namespace chu {
 namespace {
 
-using pictures_test::Folder;
+using pictures_test::TempFolder;
 using platform::Picture;
 
 TEST(PicturesFiles, PngKeepsEveryPixel) {
-  Folder dir;
+  TempFolder dir;
   Picture p(37, 5);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 37; ++x) p.set(x, y, static_cast<std::uint32_t>(x * 0x070503 + y * 0x300000) & 0xFFFFFF);
@@ -30,7 +30,7 @@ TEST(PicturesFiles, PngKeepsEveryPixel) {
 }
 
 TEST(PicturesFiles, UnreadableOrUnwritablePngIsOneLine) {
-  Folder dir;
+  TempFolder dir;
   std::string error;
   EXPECT_FALSE(platform::ReadPng(dir.file("missing.png"), error));
   EXPECT_NE(error.find("missing.png"), std::string::npos);
@@ -43,7 +43,7 @@ TEST(PicturesFiles, UnreadableOrUnwritablePngIsOneLine) {
 // A file of the right size replaces its picture; a wrong size or an
 // unreadable file gives one line and the built-in picture; no file, silence.
 TEST(PicturesFiles, ImagesFolderReplacesPicturesOfTheRightSize) {
-  Folder dir;
+  TempFolder dir;
   std::filesystem::create_directory(dir.file("Images"));
   const Picture board(336, 476, 0x123456);
   ASSERT_EQ(platform::WritePng(dir.file("Images/Board.png"), board), "");
@@ -63,7 +63,7 @@ TEST(PicturesFiles, ImagesFolderReplacesPicturesOfTheRightSize) {
 
 // A drawn sheet with soft edges is made exact: pure masks, black around the figures.
 TEST(PicturesFiles, ReplacementSheetGetsExactMasks) {
-  Folder dir;
+  TempFolder dir;
   std::filesystem::create_directory(dir.file("Images"));
   Picture sheet(384, 224, 0x404040);           // grey everywhere, also round the figures
   sheet.fillRect({0, 192, 384, 32}, 0xF0F0F0);  // masks: near-white ...
@@ -77,7 +77,7 @@ TEST(PicturesFiles, ReplacementSheetGetsExactMasks) {
 }
 
 TEST(PicturesFiles, ExportWritesEveryPictureUnderItsName) {
-  Folder dir;
+  TempFolder dir;
   EXPECT_TRUE(ExportAssets(BuiltInAssets(), dir.str()).empty());
   Assets copy = BuiltInAssets();
   for (const AssetFile& f : AssetFiles()) {
@@ -115,7 +115,7 @@ TEST(PicturesFiles, FrameOptionsParse) {
 // A whole race with frames: the paddock screen at the screen's size, course
 // views of every n-th tick and the result board.
 TEST(PicturesFiles, FrameRecorderWritesTheScreensOfARace) {
-  Folder dir;
+  TempFolder dir;
   RunObserver quiet;
   app::FrameRecorder frames(quiet, dir.str(), 100, {640, 480}, pictures_test::Fonts());
   virt::Options vo = pictures_test::RaceRun::Options();

@@ -3,10 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -15,28 +13,11 @@
 #include "platform/fonts/ttf_text.h"
 #include "platform/virtual/virtual_machine.h"
 #include "startup/saver.h"
+#include "support/temp_folder.h"
 
 namespace chu::pictures_test {
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "chu-pictures-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-  std::string str() const { return path_.string(); }
-  std::string file(const std::string& relative) const { return (path_ / relative).string(); }
-
- private:
-  std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 // The fonts, opened once for all tests (they need the IPA fonts installed).
 inline const fonts::TtfTextRenderer& Fonts() {
@@ -67,7 +48,7 @@ struct RaceRun {
   }
   const platform::Picture& view() const { return saver.race->course.image(); }
 
-  Folder folder;
+  TempFolder folder;
   virt::VirtualMachine vm;
   platform::Platform platform;
   Saver saver;
