@@ -92,6 +92,15 @@ struct Font {
 };
 
 enum class Border { None, Single, Sunken3D };
+// How many pixels a border takes on each side of a control.
+constexpr int BorderWidth(Border b) {
+  switch (b) {
+    case Border::None: return 0;
+    case Border::Single: return 1;
+    case Border::Sunken3D: return 2;
+  }
+  return 0;
+}
 enum class Align { Left, Centre };
 
 }  // namespace chu::platform

@@ -26,15 +26,6 @@ void Bevel(Picture& p, Rect r, Rgb topLeft, Rgb bottomRight) {
 
 void Frame(Picture& p, Rect r, Rgb c) { Bevel(p, r, c, c); }
 
-int BorderWidth(Border b) {
-  switch (b) {
-    case Border::None: return 0;
-    case Border::Single: return 1;
-    case Border::Sunken3D: return 2;
-  }
-  return 0;
-}
-
 void DrawBorder(Picture& target, Rect r, Border b) {
   if (b == Border::Single) Frame(target, r, colour::black);
   if (b == Border::Sunken3D) DrawSunkenEdge(target, r);

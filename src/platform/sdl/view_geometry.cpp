@@ -8,15 +8,6 @@ namespace chu::sdl {
 using namespace platform;
 
 namespace {
-int BorderWidth(Border b) {
-  switch (b) {
-    case Border::None: return 0;
-    case Border::Single: return 1;
-    case Border::Sunken3D: return 2;
-  }
-  return 0;
-}
-
 Rect ControlRect(const ViewItem& item) {
   return std::visit([](const auto* c) { return c->rect; }, item.control);
 }
