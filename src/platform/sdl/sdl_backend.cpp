@@ -3,7 +3,6 @@
 #include <poll.h>
 #include <sys/resource.h>
 
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -185,7 +184,7 @@ SdlBackend::Layer* SdlBackend::layerOfSdlWindow(std::uint32_t windowId) {
   return nullptr;
 }
 
-SdlBackend::Layer* SdlBackend::topFullScreen() {
+SdlBackend::Layer* SdlBackend::topFullScreen() const {
   for (auto it = layers_.rbegin(); it != layers_.rend(); ++it)
     if ((*it)->fullScreen) return it->get();
   return nullptr;
@@ -507,9 +506,7 @@ void SdlBackend::onMouseButton(Saver& s, const SDL_MouseButtonEvent& e) {
 // Presentation
 
 bool SdlBackend::presentPending() const {
-  const Layer* top = nullptr;
-  for (const auto& l : layers_)
-    if (l->fullScreen) top = l.get();
+  const Layer* top = topFullScreen();
   for (const auto& l : layers_) {
     if (l->fullScreen && l.get() != top) continue;
     if (l->repaint || l->pushAll || !l->dirty.empty() || !l->drawn.empty()) return true;
@@ -550,7 +547,11 @@ void SdlBackend::updateCanvas(Layer& l) {
   Point origin{};
   for (const ViewItem& item : view.items) {
     const auto* const* box = std::get_if<const PictureBox*>(&item.control);
-    if (box != nullptr && (*box)->drawing == l.drawing) origin = {ItemRect(item).x, ItemRect(item).y};
+    if (box != nullptr && (*box)->drawing == l.drawing) {
+      const Rect r = ItemRect(item);
+      origin = {r.x, r.y};
+      break;
+    }
   }
   const std::vector<Rect> visible = VisibleDrawingArea(view, l.drawing);
   const Picture& image = l.drawing->image();

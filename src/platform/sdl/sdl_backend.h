@@ -98,7 +98,7 @@ class SdlBackend final : public platform::Display, public platform::Timers {
   std::int64_t now() const;
   Layer* layerOf(const platform::Window& w);
   Layer* layerOfSdlWindow(std::uint32_t windowId);
-  Layer* topFullScreen();
+  Layer* topFullScreen() const;
   SDL_Window* createFullScreenWindow();
   SDL_Window* createDialogWindow(const platform::WindowView& view);
   SDL_Window* hostWindow();
