@@ -16,7 +16,10 @@ namespace {
 
 constexpr int kDirectChannel = 0;
 constexpr int kFirstChannels = 72;  // direct sounds, 70 clips, one spare
-constexpr int kChunkFrames = 1024;
+// The mixer's period: 2048 frames (46 ms at 44.1 kHz) wakes the audio thread
+// half as often as 1024 and costs the idle saver an eighth less; a clip still
+// starts within a race tick.
+constexpr int kChunkFrames = 2048;
 // A direct sound that waits gives up this long after its own length, should
 // the device stop consuming samples.
 constexpr Uint64 kWaitSlackMs = 2000;
