@@ -77,7 +77,7 @@ int AdvanceTalk(Saver& s) {
       bool again = true;
       while (again) {
         st.talkHorse = s.rnd.next() < 0.2 ? st.favouriteNo : s.rnd.below(6);
-        // Both operands are evaluated, as the original condition does.
+        // Both sides of the test are evaluated: the coin is drawn every time.
         const bool isLeader = st.talkHorse == leader;
         const bool coin = s.rnd.next() < 0.5;
         again = isLeader && coin;
