@@ -29,15 +29,9 @@
 #include "platform/sdl/wall_clock.h"
 #include "startup/saver.h"
 
-#if CHU_HAVE_FONTS
 #include "platform/fonts/ttf_text.h"
-#endif
-#if CHU_HAVE_ASSET_FILES
 #include "platform/raster/assets_io.h"
-#endif
-#if CHU_HAVE_SDL_AUDIO
 #include "platform/sdl/audio/sdl_audio.h"
-#endif
 
 namespace {
 
@@ -195,9 +189,7 @@ int main(int argc, char** argv) {
   chu::sdl::WallClock clock(settings.startTime);
   chu::platform::SilentAudio silence;
   chu::platform::Audio* audio = &silence;
-#if CHU_HAVE_SDL_AUDIO
   std::unique_ptr<chu::platform::Audio> sound;
-#endif
   std::unique_ptr<chu::platform::TextRenderer> text;
   chu::Assets assets = chu::BuiltInAssets();
 
@@ -207,24 +199,18 @@ int main(int argc, char** argv) {
     std::string error;
     if (!backend.openVideo(error)) return Fail(error);
     times.mark("video");
-#if CHU_HAVE_FONTS
     text = chu::fonts::TtfTextRenderer::Create(error);
     if (!text) return Fail(error);
     backend.setTextRenderer(text.get());
     times.mark("fonts");
-#endif
-#if CHU_HAVE_ASSET_FILES
     assets = chu::LoadAssets(settings.folder, [](const std::string& line) { std::cerr << kName << ": " << line << '\n'; });
     times.mark("pictures");
-#endif
     backend.setIcon(&assets.programIcon);
-#if CHU_HAVE_SDL_AUDIO
     if (mode == chu::RunMode::Saver) {
       sound = std::make_unique<chu::sdl::SdlAudio>();
       audio = sound.get();
       times.mark("sound");
     }
-#endif
   }
 
   chu::platform::Platform platform{backend, backend, *audio, clock, instance, settings.folder, text.get()};
